@@ -1,0 +1,38 @@
+# Test programs for Windows, run under Wine in the build tree's prefix, all on one Xvfb display.
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+set(harness ${CMAKE_SOURCE_DIR}/tests/harness)
+add_test(NAME wine_prefix COMMAND ${CMAKE_SOURCE_DIR}/cmake/wine-prefix ${CMAKE_BINARY_DIR}/wineprefix)
+set_tests_properties(wine_prefix PROPERTIES FIXTURES_SETUP wine)
+add_test(NAME xvfb_start COMMAND ${harness}/xvfb start ${CMAKE_BINARY_DIR})
+set_tests_properties(xvfb_start PROPERTIES FIXTURES_SETUP display)
+add_test(NAME xvfb_stop COMMAND ${harness}/xvfb stop ${CMAKE_BINARY_DIR})
+set_tests_properties(xvfb_stop PROPERTIES FIXTURES_CLEANUP display)
+
+add_test(NAME imports COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-imports $<TARGET_FILE:Kestova>)
+
+file(GLOB harness_sources CONFIGURE_DEPENDS ${harness}/*.cpp)
+add_library(test_harness STATIC ${harness_sources})
+target_include_directories(test_harness PUBLIC ${CMAKE_SOURCE_DIR}/tests ${CMAKE_SOURCE_DIR}/src)
+target_link_libraries(test_harness PUBLIC kestova_app GTest::gtest)
+target_compile_options(test_harness PRIVATE ${KESTOVA_WARNINGS})
+target_compile_definitions(test_harness PUBLIC
+  KESTOVA_DIST_DIR="${KESTOVA_DIST_DIR}" KESTOVA_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+
+# One program per test folder; each runs every test of that folder under Wine.
+foreach(kind win gui e2e)
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/${kind}/*.cpp)
+  if(NOT sources)
+    continue()
+  endif()
+  add_executable(${kind}_tests ${sources} ${CMAKE_SOURCE_DIR}/res/kestova.rc)
+  target_link_libraries(${kind}_tests PRIVATE test_harness xp_compat GTest::gtest_main)
+  target_compile_options(${kind}_tests PRIVATE ${KESTOVA_WARNINGS})
+  add_test(NAME ${kind}_tests COMMAND ${kind}_tests)
+  set_tests_properties(${kind}_tests PROPERTIES FIXTURES_REQUIRED "wine;display" TIMEOUT 900)
+endforeach()
+if(TARGET e2e_tests)
+  add_dependencies(e2e_tests Kestova dist_files help_file)
+endif()

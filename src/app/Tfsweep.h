@@ -1,0 +1,84 @@
+#pragma once
+// The hub: drive choice, capacity and recovered lines, the result grid, the pattern boxes, and
+// the entry to every other tool.
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/config_file.h"
+#include "core/drive_table.h"
+#include "core/hub_accounting.h"
+#include "core/language.h"
+#include "core/text_lines.h"
+#include "ui/form.h"
+
+namespace kestova::app {
+
+// Folders known for the run only.
+struct RunFolders {
+  std::wstring programFiles, cookies, recent, system, windows;
+};
+
+class Tfsweep : public ui::Form {
+ public:
+  Tfsweep();
+
+  wchar_t currentDrive() const { return currentDrive_; }
+  HubAccounting& accounting() { return accounting_; }
+  CodedFolders& folders() { return folders_; }
+  RunFolders& runFolders() { return runFolders_; }
+  bool recycleFolderKnown() const { return recycleKnown_; }
+  int language() const { return language_; }
+
+  // The capacity line of the current drive in Edit1, and the recovered line in Edit2.
+  void showCapacity();
+  void showRecovered();
+  // The status line: blue while an action runs, black with its result.
+  void setStatus(const std::wstring& text, bool running);
+  // The grid's clearing rule, used by every cleaner.
+  void clearGrid();
+
+  // Switch codes: the pattern boxes and the removal mode, kept in "config.TXT".
+  void applySettings();
+  void storeSwitchCodes();
+  // A folder code gets a value: the hub's folder and the entry in "config.TXT".
+  void setFolder(FolderCode code, const std::wstring& path);
+  // The shell's special folders (history, cache, cookies, recent, recycle bin) and the recycle
+  // folders at the root of C:, as start-up and "Auto Detect" look them up.
+  void lookUpKnownFolders(bool recordEach);
+
+  void chooseLanguage(int code);
+  void translate();
+
+  void selectDrive(wchar_t letter);
+
+ protected:
+  void build() override;
+  void FormCreate() override;
+  void FormActivate() override;
+  void FormClose() override;
+  bool FormKeyDown(WORD key) override;
+  void place() override;
+
+ private:
+  void bindTools();
+  void readCacheSetting();
+  void DCB1Change();
+  void fillDriveList();
+  void openHelp();
+  void BitBtnWithColor15Click();
+
+  std::vector<wchar_t> driveList_;
+  DriveTable driveTable_;
+  wchar_t currentDrive_ = L'C';
+  HubAccounting accounting_;
+  CodedFolders folders_;
+  RunFolders runFolders_;
+  bool recycleKnown_ = false;
+  int language_ = kEnglish;
+  Lines languageLines_{L""};  // the hidden memo Memo4
+  int clickCounters_[5] = {};
+};
+
+}  // namespace kestova::app

@@ -1,0 +1,17 @@
+#include "stats/Tfstat.h"
+
+namespace kestova::stats {
+namespace {
+
+ui::FormSpec windowSpec() {
+  ui::FormSpec spec{L"Tfstat", L"Kestova - Disk Statistics", 760, 488};
+  return spec;
+}
+
+}  // namespace
+
+Tfstat::Tfstat() : Form(windowSpec()) {}
+
+void Tfstat::build() {}
+
+}  // namespace kestova::stats

@@ -1,0 +1,174 @@
+#pragma once
+// The base of every window: it owns the HWND, creates the controls and the menu from
+// declarative tables, finds them by name and dispatches their events to member handlers.
+#include <windows.h>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "win/handles.h"
+#include "win/jpeg_image.h"
+
+namespace kestova::ui {
+
+class Grid;
+
+enum class Kind {
+  Button, ColorButton, Label, LinkLabel, Edit, ReadOnlyEdit, Memo, CheckBox, RadioButton,
+  ComboBox, ListBox, GroupBox, Grid, ProgressBar
+};
+
+struct ControlSpec {
+  const wchar_t* name;
+  Kind kind;
+  int x, y, width, height;
+  const wchar_t* caption = L"";
+  const wchar_t* hint = L"";
+  bool visible = true;
+  bool enabled = true;
+  COLORREF color = CLR_INVALID;  // face of a colour button
+};
+
+// A menu entry; depth 0 is the menu bar. A caption of "-" is a separator.
+struct MenuSpec {
+  const wchar_t* name;
+  const wchar_t* caption;
+  int depth;
+  bool checked = false;
+};
+
+enum class Event { Click, Change, DblClick };
+
+struct FormSpec {
+  const wchar_t* className;
+  std::wstring caption;
+  int clientWidth;
+  int clientHeight;
+  DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+  const wchar_t* fontFace = L"Arial";
+  int fontPoints = 8;
+  bool bold = false;
+  COLORREF background = RGB(255, 255, 255);
+  bool keyPreview = true;
+};
+
+class Form {
+ public:
+  explicit Form(FormSpec spec);
+  virtual ~Form();
+  Form(const Form&) = delete;
+  Form& operator=(const Form&) = delete;
+
+  // Creates the window (hidden), its menu and controls, then runs FormCreate.
+  void create(HWND owner = nullptr);
+  HWND hwnd() const { return hwnd_; }
+  bool exists() const { return hwnd_ != nullptr; }
+  static Form* fromHwnd(HWND hwnd);
+
+  void show();
+  // Shows the window modally over `owner` and returns when it closes; the window is destroyed.
+  void showModal(HWND owner);
+  void close();
+
+  // Controls and menu items by name; throws std::logic_error for an unknown name.
+  HWND control(std::wstring_view name) const;
+  bool hasControl(std::wstring_view name) const;
+  Grid& grid(std::wstring_view name) const;
+  UINT menuId(std::wstring_view name) const;
+  std::wstring text(std::wstring_view name) const;
+  void setText(std::wstring_view name, const std::wstring& text);
+  bool checked(std::wstring_view name) const;
+  void setChecked(std::wstring_view name, bool on);
+  bool enabled(std::wstring_view name) const;
+  void setEnabled(std::wstring_view name, bool on);
+  bool visible(std::wstring_view name) const;
+  void setVisible(std::wstring_view name, bool on);
+  void setTextColor(std::wstring_view name, COLORREF color);
+  void focus(std::wstring_view name);
+  // Runs the handler of the event as the user's action would.
+  void fire(std::wstring_view name, Event event = Event::Click);
+
+  // Dispatches one message; window procedures of all forms end here.
+  LRESULT dispatch(UINT msg, WPARAM wp, LPARAM lp);
+  // Key preview: the form sees a key before the control; true when it handled it.
+  bool previewKey(WORD key);
+  bool keyPreview() const { return spec_.keyPreview; }
+
+ protected:
+  void addControls(std::span<const ControlSpec> specs);
+  void addMenu(std::span<const MenuSpec> specs);
+  void on(std::wstring_view name, Event event, std::function<void()> handler);
+  void startTimer(UINT_PTR id, UINT milliseconds, std::function<void()> handler);
+  void stopTimer(UINT_PTR id);
+  void setBackgroundPicture(const win::Picture& picture);
+
+  // Called while the window is created: add the tables, bind the handlers.
+  virtual void build() = 0;
+  virtual void FormCreate() {}
+  virtual void FormActivate() {}
+  virtual void FormClose() {}
+  virtual bool FormKeyDown(WORD /*key*/) { return false; }
+  // Window placement before the first show; centred on the screen unless overridden.
+  virtual void place();
+  // Messages the base does not handle.
+  virtual LRESULT handleMessage(UINT msg, WPARAM wp, LPARAM lp);
+
+  HFONT font() const { return font_.get(); }
+
+ public:
+  // True when a background picture was decoded and is drawn.
+  bool hasBackgroundPicture() const { return static_cast<bool>(backdrop_); }
+
+ private:
+  struct Control {
+    std::wstring name;
+    HWND hwnd = nullptr;
+    Kind kind = Kind::Label;
+    COLORREF face = CLR_INVALID;
+    COLORREF textColor = CLR_INVALID;
+    bool hover = false;
+    WNDPROC originalProc = nullptr;
+    std::unique_ptr<Grid> grid;
+  };
+  struct MenuItem {
+    HMENU parent = nullptr;
+    UINT id = 0;
+    HMENU submenu = nullptr;
+  };
+
+  static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  static LRESULT CALLBACK linkLabelProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  void registerClass() const;
+  void createControl(const ControlSpec& spec);
+  Control* findControl(std::wstring_view name) const;
+  const MenuItem* findMenu(std::wstring_view name) const;
+  void onCommand(UINT id, UINT code, HWND from);
+  LRESULT onCtlColor(HDC dc, HWND from, bool isStatic);
+  void drawColorButton(const DRAWITEMSTRUCT& item);
+  void paintBackground(HDC dc);
+  void setHover(Control& control, bool on);
+
+  FormSpec spec_;
+  HWND hwnd_ = nullptr;
+  HWND tooltip_ = nullptr;
+  HMENU menuBar_ = nullptr;
+  bool closing_ = false;
+  win::Font font_;
+  win::Font underlined_;
+  win::Brush backgroundBrush_;
+  win::Bitmap backdrop_;       // the picture at the client's size
+  win::Brush backdropBrush_;   // paints the backdrop behind see-through controls
+  std::map<std::wstring, std::unique_ptr<Control>, std::less<>> controls_;
+  std::map<UINT, Control*> controlsById_;
+  std::map<std::wstring, MenuItem, std::less<>> menus_;
+  std::map<UINT, std::wstring> menusById_;
+  std::map<std::pair<std::wstring, Event>, std::function<void()>, std::less<>> handlers_;
+  std::map<UINT_PTR, std::function<void()>> timers_;
+};
+
+}  // namespace kestova::ui

@@ -1,0 +1,12 @@
+#include "ui/translation.h"
+
+#include "ui/form.h"
+
+namespace kestova::ui {
+
+void applyTranslation(Form& form, std::span<const TranslatedText> table, int code) {
+  if (code < 1 || code > kLanguageCount) return;
+  for (const auto& entry : table) form.setText(entry.target, entry.texts[static_cast<std::size_t>(code - 1)]);
+}
+
+}  // namespace kestova::ui

@@ -1,0 +1,20 @@
+#pragma once
+// Translation tables: for each target (a control or a menu item) one text per language.
+#include <array>
+#include <span>
+
+#include "core/language.h"
+
+namespace kestova::ui {
+
+class Form;
+
+struct TranslatedText {
+  const wchar_t* target;
+  std::array<const wchar_t*, kLanguageCount> texts;  // English, Portuguese, ... Norwegian
+};
+
+// Sets every target to the text of `code`; a code outside 1 to 8 changes nothing.
+void applyTranslation(Form& form, std::span<const TranslatedText> table, int code);
+
+}  // namespace kestova::ui

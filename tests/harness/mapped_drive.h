@@ -1,0 +1,37 @@
+#pragma once
+// A spare drive letter mapped to a fresh temporary folder, as a fixed drive, for a test that
+// needs a whole drive with known content. The mapping is a link in the prefix's dosdevices made
+// through Wine's mount manager; it goes away with this object.
+#include <windows.h>
+
+#include <string>
+
+#include "harness/temp_folder.h"
+#include "win/handles.h"
+
+namespace kestova::test {
+
+class MappedDrive {
+ public:
+  // `type` is a DRIVE_* value; `preferred` a letter to take when it is free.
+  explicit MappedDrive(UINT type = DRIVE_FIXED, wchar_t preferred = 0);
+  MappedDrive(const MappedDrive&) = delete;
+  MappedDrive& operator=(const MappedDrive&) = delete;
+  ~MappedDrive();
+
+  wchar_t letter() const { return letter_; }
+  // "M:\"
+  std::wstring root() const { return std::wstring(1, letter_) + L":\\"; }
+  // The same folder through its C: path.
+  const TempFolder& folder() const { return folder_; }
+
+ private:
+  TempFolder folder_;
+  win::Handle lock_;
+  wchar_t letter_ = 0;
+};
+
+// Removes a drive letter's mapping; true when the letter is free afterwards.
+bool unmapDrive(wchar_t letter);
+
+}  // namespace kestova::test

@@ -1,0 +1,43 @@
+#include "harness/scripted_dialogs.h"
+
+namespace kestova::test {
+
+int ScriptedDialogs::message(HWND, const std::wstring& text, const std::wstring& caption, UINT flags) {
+  messages.push_back({text, caption, flags});
+  if (answers.empty()) return (flags & MB_TYPEMASK) == MB_YESNO ? IDNO : IDOK;
+  int answer = answers.front();
+  answers.pop_front();
+  return answer;
+}
+
+bool ScriptedDialogs::browseFolder(HWND, const std::wstring&, std::wstring& folder) {
+  browseStarts.push_back(folder);
+  if (folderChoices.empty()) return false;
+  folder = folderChoices.front();
+  folderChoices.pop_front();
+  return true;
+}
+
+bool ScriptedDialogs::openFiles(HWND, const std::wstring&, const std::wstring&, std::vector<std::wstring>& files) {
+  if (fileChoices.empty()) return false;
+  files = fileChoices.front();
+  fileChoices.pop_front();
+  return true;
+}
+
+bool ScriptedDialogs::saveFile(HWND, const std::wstring&, const std::wstring&, std::wstring& file) {
+  if (folderChoices.empty()) return false;
+  file = folderChoices.front();
+  folderChoices.pop_front();
+  return true;
+}
+
+ScriptedDialogsScope::ScriptedDialogsScope() {
+  auto dialogs = std::make_unique<ScriptedDialogs>();
+  dialogs_ = dialogs.get();
+  previous_ = win::installDialogs(std::move(dialogs));
+}
+
+ScriptedDialogsScope::~ScriptedDialogsScope() { win::installDialogs(std::move(previous_)); }
+
+}  // namespace kestova::test
