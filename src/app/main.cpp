@@ -21,6 +21,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   OleInitialize(nullptr);
   try {
     app::createStartupWindows();
+    instance.listen(app::windows().hub->hwnd());
     app::windows().hub->show();
     ui::Application::run(*app::windows().hub);
   } catch (const std::exception& e) {

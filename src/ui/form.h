@@ -98,6 +98,8 @@ class Form {
   // Key preview: the form sees a key before the control; true when it handled it.
   bool previewKey(WORD key);
   bool keyPreview() const { return spec_.keyPreview; }
+  // True when a background picture was decoded and is drawn.
+  bool hasBackgroundPicture() const { return static_cast<bool>(backdrop_); }
 
  protected:
   void addControls(std::span<const ControlSpec> specs);
@@ -119,10 +121,6 @@ class Form {
   virtual LRESULT handleMessage(UINT msg, WPARAM wp, LPARAM lp);
 
   HFONT font() const { return font_.get(); }
-
- public:
-  // True when a background picture was decoded and is drawn.
-  bool hasBackgroundPicture() const { return static_cast<bool>(backdrop_); }
 
  private:
   struct Control {
