@@ -14,7 +14,21 @@ namespace kestova::ui {
 namespace {
 
 constexpr COLORREF kLinkColor = RGB(0, 0, 255);
+constexpr const wchar_t* kPanelClass = L"TPanel";
 constexpr COLORREF kLabelColor = RGB(0, 0, 0);
+
+void registerPanelClass() {
+  WNDCLASSEXW wc = {};
+  wc.cbSize = sizeof wc;
+  if (GetClassInfoExW(GetModuleHandleW(nullptr), kPanelClass, &wc)) return;
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = DefWindowProcW;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  wc.lpszClassName = kPanelClass;
+  if (!RegisterClassExW(&wc)) win::throwLastError(L"Cannot register the panel class");
+}
 
 [[noreturn]] void unknown(std::wstring_view what, std::wstring_view name) {
   throw std::logic_error(toCp1252(std::wstring(what) + L" " + std::wstring(name) + L" does not exist"));
@@ -158,29 +172,33 @@ void Form::createControl(const ControlSpec& spec) {
       break;
     case Kind::GroupBox: cls = L"BUTTON"; style |= BS_GROUPBOX; break;
     case Kind::ProgressBar: cls = PROGRESS_CLASSW; break;
+    case Kind::Panel: cls = kPanelClass; style |= WS_CLIPSIBLINGS; exStyle = WS_EX_CONTROLPARENT; break;
     case Kind::Grid: break;
   }
   if (spec.visible) style |= WS_VISIBLE;
   if (!spec.enabled) style |= WS_DISABLED;
 
+  if (spec.kind == Kind::Panel) registerPanelClass();
+  HWND parent = spec.parent ? this->control(spec.parent) : hwnd_;
   HWND hwnd = nullptr;
   if (spec.kind == Kind::Grid) {
     control->grid = std::make_unique<Grid>();
-    hwnd = control->grid->create(hwnd_, id, RECT{spec.x, spec.y, spec.x + spec.width, spec.y + spec.height},
+    hwnd = control->grid->create(parent, id, RECT{spec.x, spec.y, spec.x + spec.width, spec.y + spec.height},
                                  spec.visible);
   } else {
     int height = spec.kind == Kind::ComboBox ? spec.height * 10 : spec.height;
-    hwnd = CreateWindowExW(exStyle, cls, spec.caption, style, spec.x, spec.y, spec.width, height, hwnd_,
+    hwnd = CreateWindowExW(exStyle, cls, spec.caption, style, spec.x, spec.y, spec.width, height, parent,
                            reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), GetModuleHandleW(nullptr),
                            nullptr);
   }
   if (!hwnd) win::throwLastError(std::wstring(L"Cannot create control ") + spec.name);
   SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
   control->hwnd = hwnd;
-  if (spec.kind == Kind::LinkLabel) {
+  if (spec.kind == Kind::LinkLabel || spec.kind == Kind::GroupBox || spec.kind == Kind::Panel) {
+    WNDPROC proc = spec.kind == Kind::LinkLabel ? linkLabelProc : containerProc;
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(control.get()));
-    control->originalProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(linkLabelProc)));
+    control->originalProc =
+        reinterpret_cast<WNDPROC>(SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc)));
   }
   if (spec.hint && *spec.hint && tooltip_) {
     TOOLINFOW tool = {};
@@ -394,6 +412,25 @@ void Form::setHover(Control& control, bool on) {
   InvalidateRect(hwnd_, &r, TRUE);
 }
 
+// Panels and group boxes hand what their controls report on to the form.
+LRESULT CALLBACK Form::containerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  auto* control = reinterpret_cast<Control*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  switch (msg) {
+    case WM_COMMAND:
+    case WM_NOTIFY:
+    case WM_DRAWITEM:
+    case WM_MEASUREITEM:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+      return SendMessageW(GetAncestor(hwnd, GA_ROOT), msg, wp, lp);
+    default:
+      break;
+  }
+  return control ? CallWindowProcW(control->originalProc, hwnd, msg, wp, lp) : DefWindowProcW(hwnd, msg, wp, lp);
+}
+
 LRESULT CALLBACK Form::linkLabelProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   auto* control = reinterpret_cast<Control*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   Form* form = fromHwnd(GetParent(hwnd));
@@ -553,11 +590,21 @@ LRESULT Form::dispatch(UINT msg, WPARAM wp, LPARAM lp) {
       return onCtlColor(reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp), false);
     case WM_DRAWITEM: {
       auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lp);
+      auto it = controlsById_.find(item->CtlID);
+      if (it == controlsById_.end()) break;
       if (item->CtlType == ODT_BUTTON) {
         drawColorButton(*item);
-        return TRUE;
+      } else {
+        drawItem(it->second->name, *item);
       }
-      break;
+      return TRUE;
+    }
+    case WM_MEASUREITEM: {
+      auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
+      auto it = controlsById_.find(item->CtlID);
+      if (it == controlsById_.end()) break;
+      measureItem(it->second->name, *item);
+      return TRUE;
     }
     case WM_ERASEBKGND:
       paintBackground(reinterpret_cast<HDC>(wp));

@@ -20,7 +20,7 @@ class Grid;
 
 enum class Kind {
   Button, ColorButton, Label, LinkLabel, Edit, ReadOnlyEdit, Memo, CheckBox, RadioButton,
-  ComboBox, ListBox, GroupBox, Grid, ProgressBar
+  ComboBox, ListBox, GroupBox, Grid, ProgressBar, Panel
 };
 
 struct ControlSpec {
@@ -32,6 +32,7 @@ struct ControlSpec {
   bool visible = true;
   bool enabled = true;
   COLORREF color = CLR_INVALID;  // face of a colour button
+  const wchar_t* parent = nullptr;  // a panel or group box of the form; bounds are relative to it
 };
 
 // A menu entry; depth 0 is the menu bar. A caption of "-" is a separator.
@@ -117,6 +118,9 @@ class Form {
   virtual bool FormKeyDown(WORD /*key*/) { return false; }
   // Window placement before the first show; centred on the screen unless overridden.
   virtual void place();
+  // Owner-drawn list boxes.
+  virtual void drawItem(const std::wstring& /*control*/, DRAWITEMSTRUCT& /*item*/) {}
+  virtual void measureItem(const std::wstring& /*control*/, MEASUREITEMSTRUCT& /*item*/) {}
   // Messages the base does not handle.
   virtual LRESULT handleMessage(UINT msg, WPARAM wp, LPARAM lp);
 
@@ -141,6 +145,7 @@ class Form {
 
   static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   static LRESULT CALLBACK linkLabelProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  static LRESULT CALLBACK containerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   void registerClass() const;
   void createControl(const ControlSpec& spec);
   Control* findControl(std::wstring_view name) const;
