@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "core/control_id.h"
@@ -172,6 +173,13 @@ void Form::createControl(const ControlSpec& spec) {
       break;
     case Kind::GroupBox: cls = L"BUTTON"; style |= BS_GROUPBOX; break;
     case Kind::ProgressBar: cls = PROGRESS_CLASSW; break;
+    case Kind::OwnerDrawList:
+      cls = L"LISTBOX";
+      style |= LBS_NOTIFY | LBS_OWNERDRAWVARIABLE | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP;
+      exStyle = WS_EX_CLIENTEDGE;
+      break;
+    case Kind::StatusBar: cls = STATUSCLASSNAMEW; style |= SBARS_SIZEGRIP; break;
+    case Kind::TabControl: cls = WC_TABCONTROLW; style |= WS_CLIPSIBLINGS; break;
     case Kind::Panel: cls = kPanelClass; style |= WS_CLIPSIBLINGS; exStyle = WS_EX_CONTROLPARENT; break;
     case Kind::Grid: break;
   }
@@ -187,7 +195,8 @@ void Form::createControl(const ControlSpec& spec) {
                                  spec.visible);
   } else {
     int height = spec.kind == Kind::ComboBox ? spec.height * 10 : spec.height;
-    hwnd = CreateWindowExW(exStyle, cls, spec.caption, style, spec.x, spec.y, spec.width, height, parent,
+    const wchar_t* caption = spec.kind == Kind::TabControl ? L"" : spec.caption;
+    hwnd = CreateWindowExW(exStyle, cls, caption, style, spec.x, spec.y, spec.width, height, parent,
                            reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), GetModuleHandleW(nullptr),
                            nullptr);
   }
@@ -200,13 +209,32 @@ void Form::createControl(const ControlSpec& spec) {
     control->originalProc =
         reinterpret_cast<WNDPROC>(SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc)));
   }
-  if (spec.hint && *spec.hint && tooltip_) {
+  if (spec.kind == Kind::TabControl) {
+    std::wstring tabs = spec.caption;
+    int index = 0;
+    for (std::size_t start = 0; start <= tabs.size() && !tabs.empty(); ++index) {
+      std::size_t end = std::min(tabs.find(L'|', start), tabs.size());
+      std::wstring name = tabs.substr(start, end - start);
+      TCITEMW item = {};
+      item.mask = TCIF_TEXT;
+      item.pszText = name.data();
+      SendMessageW(hwnd, TCM_INSERTITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+      start = end + 1;
+    }
+  }
+  std::wstring hint = spec.hint ? spec.hint : L"";
+  std::size_t bar = hint.find(L'|');
+  if (bar != std::wstring::npos) {
+    control->longHint = hint.substr(bar + 1);
+    hint.resize(bar);
+  }
+  if (!hint.empty() && tooltip_) {
     TOOLINFOW tool = {};
     tool.cbSize = TTTOOLINFOW_V2_SIZE;
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
     tool.hwnd = hwnd_;
     tool.uId = reinterpret_cast<UINT_PTR>(hwnd);
-    tool.lpszText = const_cast<wchar_t*>(spec.hint);
+    tool.lpszText = hint.data();  // the tooltip keeps its own copy
     SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
   }
   controlsById_[id] = control.get();
@@ -618,6 +646,22 @@ LRESULT Form::dispatch(UINT msg, WPARAM wp, LPARAM lp) {
       }
       break;
     }
+    case WM_SETCURSOR: {
+      auto it = controlsById_.find(static_cast<UINT>(GetDlgCtrlID(reinterpret_cast<HWND>(wp))));
+      if (reinterpret_cast<HWND>(wp) != hwnd_ && it != controlsById_.end() && it->second->hwnd == reinterpret_cast<HWND>(wp)) {
+        applicationHint(it->second->longHint);
+      }
+      break;
+    }
+    case WM_GETMINMAXINFO:
+      if (spec_.minTrackWidth > 0) {
+        RECT r = {0, 0, spec_.minTrackWidth, spec_.minTrackHeight};
+        AdjustWindowRectEx(&r, spec_.style, menuBar_ != nullptr, WS_EX_CONTROLPARENT);
+        auto* info = reinterpret_cast<MINMAXINFO*>(lp);
+        info->ptMinTrackSize = {r.right - r.left, r.bottom - r.top};
+        return 0;
+      }
+      break;
     case WM_ACTIVATE:
       if (LOWORD(wp) != WA_INACTIVE) FormActivate();
       break;

@@ -20,7 +20,10 @@ class Grid;
 
 enum class Kind {
   Button, ColorButton, Label, LinkLabel, Edit, ReadOnlyEdit, Memo, CheckBox, RadioButton,
-  ComboBox, ListBox, GroupBox, Grid, ProgressBar, Panel
+  ComboBox, ListBox, GroupBox, Grid, ProgressBar, Panel,
+  OwnerDrawList,  // a list box whose items have their own heights and are drawn by the form
+  StatusBar,      // one simple panel along the bottom
+  TabControl      // tabs named by the caption, separated by '|'
 };
 
 struct ControlSpec {
@@ -56,6 +59,8 @@ struct FormSpec {
   bool bold = false;
   COLORREF background = RGB(255, 255, 255);
   bool keyPreview = true;
+  int minTrackWidth = 0;   // the smallest window size the user can drag to; 0 = no limit
+  int minTrackHeight = 0;
 };
 
 class Form {
@@ -118,6 +123,8 @@ class Form {
   virtual bool FormKeyDown(WORD /*key*/) { return false; }
   // Window placement before the first show; centred on the screen unless overridden.
   virtual void place();
+  // The pointer is over a control whose hint has a part after '|' (empty when it has none).
+  virtual void applicationHint(const std::wstring& /*text*/) {}
   // Owner-drawn list boxes.
   virtual void drawItem(const std::wstring& /*control*/, DRAWITEMSTRUCT& /*item*/) {}
   virtual void measureItem(const std::wstring& /*control*/, MEASUREITEMSTRUCT& /*item*/) {}
@@ -134,6 +141,7 @@ class Form {
     COLORREF face = CLR_INVALID;
     COLORREF textColor = CLR_INVALID;
     bool hover = false;
+    std::wstring longHint;  // the part of the hint after '|'
     WNDPROC originalProc = nullptr;
     std::unique_ptr<Grid> grid;
   };
