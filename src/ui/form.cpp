@@ -352,6 +352,16 @@ std::wstring Form::text(std::wstring_view name) const {
     GetMenuStringW(m->parent, m->id, buffer, 512, MF_BYCOMMAND);
     return buffer;
   }
+  Control* c = findControl(name);
+  if (c && c->kind == Kind::TabControl) {
+    wchar_t buffer[512] = {};
+    TCITEMW item = {};
+    item.mask = TCIF_TEXT;
+    item.pszText = buffer;
+    item.cchTextMax = 512;
+    SendMessageW(c->hwnd, TCM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    return buffer;
+  }
   HWND h = control(name);
   int n = GetWindowTextLengthW(h);
   std::wstring text(static_cast<std::size_t>(n) + 1, L'\0');
@@ -372,6 +382,15 @@ void Form::setText(std::wstring_view name, const std::wstring& text) {
   }
   Control* c = findControl(name);
   if (!c) unknown(L"Control", name);
+  if (c->kind == Kind::TabControl) {
+    // A tab control's text is the caption of its first tab.
+    std::wstring caption = text;
+    TCITEMW item = {};
+    item.mask = TCIF_TEXT;
+    item.pszText = caption.data();
+    SendMessageW(c->hwnd, TCM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    return;
+  }
   SetWindowTextW(c->hwnd, text.c_str());
   if (c->kind == Kind::Label || c->kind == Kind::LinkLabel) {
     // Labels are see-through: the parent repaints what the old text covered.
@@ -425,6 +444,28 @@ void Form::setTextColor(std::wstring_view name, COLORREF color) {
   InvalidateRect(c->hwnd, nullptr, TRUE);
 }
 
+void Form::setBackColor(std::wstring_view name, COLORREF color) {
+  Control* c = findControl(name);
+  if (!c) unknown(L"Control", name);
+  c->backColor = color;
+  c->backBrush.reset(CreateSolidBrush(color));
+  InvalidateRect(c->hwnd, nullptr, TRUE);
+}
+
+void Form::setFont(std::wstring_view name, int points, bool bold) {
+  win::Font& font = fonts_[{points, bold}];
+  if (!font) {
+    LOGFONTW face = {};
+    GetObjectW(font_.get(), sizeof face, &face);
+    HDC screen = GetDC(nullptr);
+    face.lfHeight = -MulDiv(points, GetDeviceCaps(screen, LOGPIXELSY), 72);
+    ReleaseDC(nullptr, screen);
+    face.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+    font.reset(CreateFontIndirectW(&face));
+  }
+  SendMessageW(control(name), WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+}
+
 void Form::focus(std::wstring_view name) { SetFocus(control(name)); }
 
 bool Form::previewKey(WORD key) { return FormKeyDown(key); }
@@ -453,6 +494,14 @@ LRESULT CALLBACK Form::containerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) 
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
       return SendMessageW(GetAncestor(hwnd, GA_ROOT), msg, wp, lp);
+    case WM_ERASEBKGND:
+      if (control && control->kind == Kind::Panel) {
+        if (Form* form = fromHwnd(GetAncestor(hwnd, GA_ROOT))) {
+          form->paintBackgroundBehind(hwnd, reinterpret_cast<HDC>(wp));
+          return 1;
+        }
+      }
+      break;
     default:
       break;
   }
@@ -543,6 +592,10 @@ LRESULT Form::onCtlColor(HDC dc, HWND from, bool isStatic) {
   auto it = controlsById_.find(static_cast<UINT>(GetDlgCtrlID(from)));
   Control* c = it == controlsById_.end() ? nullptr : it->second;
   if (c && c->textColor != CLR_INVALID) SetTextColor(dc, c->textColor);
+  if (c && c->backBrush) {
+    SetBkColor(dc, c->backColor);
+    return reinterpret_cast<LRESULT>(c->backBrush.get());
+  }
   bool label = c && (c->kind == Kind::Label || c->kind == Kind::LinkLabel || c->kind == Kind::CheckBox ||
                      c->kind == Kind::RadioButton || c->kind == Kind::GroupBox);
   if (label && backdropBrush_) {
@@ -591,6 +644,15 @@ void Form::paintBackground(HDC dc) {
   GetClientRect(hwnd_, &client);
   SetBrushOrgEx(dc, 0, 0, nullptr);
   FillRect(dc, &client, backdropBrush_ ? backdropBrush_.get() : backgroundBrush_.get());
+}
+
+void Form::paintBackgroundBehind(HWND child, HDC dc) {
+  RECT r;
+  GetClientRect(child, &r);
+  POINT origin = {0, 0};
+  MapWindowPoints(child, hwnd_, &origin, 1);
+  SetBrushOrgEx(dc, -origin.x, -origin.y, nullptr);
+  FillRect(dc, &r, backdropBrush_ ? backdropBrush_.get() : backgroundBrush_.get());
 }
 
 LRESULT Form::dispatch(UINT msg, WPARAM wp, LPARAM lp) {

@@ -95,6 +95,9 @@ class Form {
   bool visible(std::wstring_view name) const;
   void setVisible(std::wstring_view name, bool on);
   void setTextColor(std::wstring_view name, COLORREF color);
+  // A label drawn on its own colour instead of the form's background.
+  void setBackColor(std::wstring_view name, COLORREF color);
+  void setFont(std::wstring_view name, int points, bool bold);
   void focus(std::wstring_view name);
   // Runs the handler of the event as the user's action would.
   void fire(std::wstring_view name, Event event = Event::Click);
@@ -140,6 +143,8 @@ class Form {
     Kind kind = Kind::Label;
     COLORREF face = CLR_INVALID;
     COLORREF textColor = CLR_INVALID;
+    COLORREF backColor = CLR_INVALID;
+    win::Brush backBrush;
     bool hover = false;
     std::wstring longHint;  // the part of the hint after '|'
     WNDPROC originalProc = nullptr;
@@ -162,6 +167,8 @@ class Form {
   LRESULT onCtlColor(HDC dc, HWND from, bool isStatic);
   void drawColorButton(const DRAWITEMSTRUCT& item);
   void paintBackground(HDC dc);
+  // Paints the form's background behind `child` in the child's own coordinates.
+  void paintBackgroundBehind(HWND child, HDC dc);
   void setHover(Control& control, bool on);
 
   FormSpec spec_;
@@ -171,6 +178,7 @@ class Form {
   bool closing_ = false;
   win::Font font_;
   win::Font underlined_;
+  std::map<std::pair<int, bool>, win::Font> fonts_;
   win::Brush backgroundBrush_;
   win::Bitmap backdrop_;       // the picture at the client's size
   win::Brush backdropBrush_;   // paints the backdrop behind see-through controls
