@@ -44,7 +44,6 @@ Form::~Form() {
     SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
     DestroyWindow(hwnd_);
   }
-  if (menuBar_ && !IsMenu(menuBar_)) menuBar_ = nullptr;
 }
 
 Form* Form::fromHwnd(HWND hwnd) {
