@@ -4,9 +4,9 @@ namespace kestova::registry {
 namespace {
 
 ui::FormSpec windowSpec() {
-  ui::FormSpec spec{L"TMainForm", L"Kestova : Fix PC errors", 760, 500};
-  spec.style = WS_OVERLAPPEDWINDOW;
-  return spec;
+  ui::FormSpec layout{L"TMainForm", L"Kestova : Fix PC errors", 760, 500};
+  layout.style = WS_OVERLAPPEDWINDOW;
+  return layout;
 }
 
 }  // namespace
