@@ -164,7 +164,12 @@ void TSWipe::visit(const std::wstring& top, const std::wstring& relative, bool& 
       } while (ok && FindNextFileW(find.get(), &entry));
     }
   }
-  if (ok) ok = RemoveDirectoryW(folder.c_str()) != FALSE;
+  if (!ok) return;
+  DWORD own = GetFileAttributesW(folder.c_str());  // a read-only folder goes like a read-only file
+  if (own != INVALID_FILE_ATTRIBUTES && (own & FILE_ATTRIBUTE_READONLY)) {
+    SetFileAttributesW(folder.c_str(), own & ~FILE_ATTRIBUTE_READONLY);
+  }
+  ok = RemoveDirectoryW(folder.c_str()) != FALSE;
 }
 
 }  // namespace kestova::shredder
