@@ -1,5 +1,7 @@
 #include "core/ia_rand.h"
 
+#include <bit>
+#include <cstring>
 #include <vector>
 
 namespace kestova {
@@ -89,7 +91,11 @@ void TIARand::setSeedByte(std::size_t index, std::uint8_t value) {
 }
 
 void TIARand::copyResults(std::uint8_t* out, std::size_t count) const {
-  for (std::size_t i = 0; i < count; ++i) out[i] = seedByte(i);
+  if constexpr (std::endian::native == std::endian::little) {
+    std::memcpy(out, results_.data(), count);  // the words as they lie are the byte view
+  } else {
+    for (std::size_t i = 0; i < count; ++i) out[i] = seedByte(i);
+  }
 }
 
 void TIARand::AddByte(std::uint8_t value) {
