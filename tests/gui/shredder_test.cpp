@@ -10,6 +10,7 @@
 #include "harness/driver.h"
 #include "harness/hub_fixture.h"
 #include "shredder/TFwipe.h"
+#include "ui/application.h"
 #include "win/handles.h"
 
 namespace kestova::test {
@@ -214,6 +215,34 @@ TEST_F(Shredder, DropEventsDecideWhatIsAdded) {
   dropOnto(list, {L"C:\\yes"});
   EXPECT_EQ(entries(form).size(), 1u);
   EXPECT_EQ(seen.size(), 3u);
+}
+
+// The shell opens the help file in Wine's HTML help viewer, whose window has the file's title.
+HWND waitForHelpWindow() {
+  HWND help = nullptr;
+  for (DWORD start = GetTickCount(); !help && GetTickCount() - start < 20000; Sleep(50)) {
+    ui::Application::processMessages();
+    help = FindWindowW(L"HH Parent", L"Kestova Help");
+  }
+  return help;
+}
+
+void closeHelpWindow(HWND help) {
+  DWORD processId = 0;
+  GetWindowThreadProcessId(help, &processId);
+  win::Handle viewer(OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, processId));
+  PostMessageW(help, WM_CLOSE, 0, 0);
+  if (viewer && WaitForSingleObject(viewer.get(), 10000) != WAIT_OBJECT_0) TerminateProcess(viewer.get(), 0);
+}
+
+TEST_F(Shredder, F1InTheListOpensTheHelpFile) {
+  ship(L"kestova.chm");
+  TFwipe& form = open();
+  ASSERT_EQ(FindWindowW(L"HH Parent", L"Kestova Help"), nullptr);
+  PostMessageW(form.control(L"DnDListBox1"), WM_KEYDOWN, VK_F1, 0);
+  HWND help = waitForHelpWindow();
+  ASSERT_NE(help, nullptr);
+  closeHelpWindow(help);
 }
 
 TEST_F(Shredder, TextsFollowTheHubsLanguageOnActivation) {

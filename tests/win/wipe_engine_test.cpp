@@ -110,6 +110,34 @@ TEST_F(WipeEngine, SinglePassWritesFreshRandomBlocksOverThePageRoundedSize) {
   EXPECT_TRUE(onlyFolderLeft()) << "nothing under the 200-character name either";
 }
 
+TEST_F(WipeEngine, AFileOfMoreThan4GiBIsOverwrittenWhole) {
+  const std::uint64_t size = (4ull << 30) + 1;
+  std::wstring path = folder.path() + L"huge.bin";
+  {
+    win::FileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
+    ASSERT_TRUE(file);
+    LARGE_INTEGER end;
+    end.QuadPart = static_cast<LONGLONG>(size);
+    ASSERT_TRUE(SetFilePointerEx(file.get(), end, nullptr, FILE_BEGIN) && SetEndOfFile(file.get()));
+  }
+  std::uint64_t written = 0;
+  Bytes tail(4096);
+  TSWipe engine(nullptr, kSnapshot);
+  engine.setPassHook([&](int, HANDLE file) {
+    LARGE_INTEGER now = {}, at = {};
+    GetFileSizeEx(file, &now);
+    written = static_cast<std::uint64_t>(now.QuadPart);
+    at.QuadPart = 4ll << 30;
+    DWORD read = 0;
+    SetFilePointerEx(file, at, nullptr, FILE_BEGIN);
+    ReadFile(file, tail.data(), static_cast<DWORD>(tail.size()), &read, nullptr);
+  });
+  EXPECT_TRUE(engine.WipeFile(path));
+  EXPECT_EQ(written, (4ull << 30) + 4096);
+  EXPECT_NE(std::count(tail.begin(), tail.end(), 0), 4096) << "the page past 4 GiB was written";
+  EXPECT_FALSE(fileExists(path));
+}
+
 TEST_F(WipeEngine, TwoBlocksOfOnePassAreNotTheSameBytes) {
   std::wstring path = folder.writeFile(L"two.bin", patterned(135169));
   wipe(path, 0);
