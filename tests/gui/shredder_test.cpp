@@ -107,6 +107,17 @@ TEST_F(Shredder, AFileThatCannotBeOpenedStaysAndReadsAsNotFound) {
   EXPECT_EQ(fileBytes(file), "locked");
 }
 
+TEST_F(Shredder, AFileThatCouldNotBeRemovedSaysSoAndStays) {
+  TFwipe& form = open();
+  std::wstring file = files.writeFile(L"stuck.txt", "stuck");
+  CreateDirectoryW((files.path() + std::wstring(200, L'0')).c_str(), nullptr);
+  form.DnDListBox1().add(file);
+  form.fire(L"BitBtnWithColor1");
+  EXPECT_EQ(entries(form), (std::vector<std::wstring>{file}));
+  ASSERT_EQ(dialogs->messages.size(), 1u);
+  EXPECT_EQ(dialogs->messages[0].text, L"Error renaming " + file);
+}
+
 TEST_F(Shredder, AFailureInsideAFolderEndsTheRunWithItsMessage) {
   TFwipe& form = open();
   std::wstring locked = files.writeFile(L"tree\\locked.txt", "locked");

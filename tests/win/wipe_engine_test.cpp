@@ -204,6 +204,20 @@ TEST_F(WipeEngine, AFileHeldOpenIsReportedAndLeftAsItWas) {
   EXPECT_EQ(GetFileAttributesW(path.c_str()), attributes);
 }
 
+TEST_F(WipeEngine, AFailedRenameIsReportedNotPassedAsSuccess) {
+  std::wstring path = folder.writeFile(L"blocked.txt", "blocked");
+  CreateDirectoryW((folder.path() + std::wstring(200, L'0')).c_str(), nullptr);  // the name is taken
+  TSWipe engine(nullptr, kSnapshot);
+  try {
+    engine.WipeFile(path);
+    ADD_FAILURE() << "reported as success";
+  } catch (const EWipe& e) {
+    EXPECT_EQ(e.step(), EWipe::Step::Rename);
+    EXPECT_EQ(e.text(), L"Error renaming " + path);
+  }
+  EXPECT_EQ(fileBytes(path), "") << "overwritten and truncated before the rename";
+}
+
 TEST_F(WipeEngine, AMissingFileIsAnOpeningError) {
   TSWipe engine(nullptr, kSnapshot);
   EXPECT_THROW(engine.WipeFile(folder.path() + L"none.txt"), EWipe);
