@@ -120,6 +120,15 @@ bool TFwipe::FormKeyDown(WORD key) {
   return true;
 }
 
+// Closing hides the window: it lives for the whole run and keeps its list for the next showing.
+LRESULT TFwipe::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_SYSCOMMAND && (wp & 0xFFF0) == SC_CLOSE) {
+    ShowWindow(hwnd(), SW_HIDE);
+    return 0;
+  }
+  return Form::handleMessage(msg, wp, lp);
+}
+
 void TFwipe::SpeedButton1Click() {
   if (running()) return;
   std::vector<std::wstring> files;

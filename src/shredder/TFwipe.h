@@ -24,6 +24,7 @@ class TFwipe : public ui::Form {
   void build() override;
   void FormActivate() override;
   bool FormKeyDown(WORD key) override;
+  LRESULT handleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:
   class RunScope;

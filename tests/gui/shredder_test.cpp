@@ -256,6 +256,18 @@ TEST_F(Shredder, F1InTheListOpensTheHelpFile) {
   closeHelpWindow(help);
 }
 
+TEST_F(Shredder, ClosingHidesTheWindowWithItsListUntilTheHubShowsIt) {
+  app::Tfsweep& hub = startHub();
+  TFwipe& form = open();
+  form.DnDListBox1().add(L"C:\\kept.txt");
+  SendMessageW(form.hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
+  EXPECT_TRUE(form.exists());
+  EXPECT_FALSE(IsWindowVisible(form.hwnd()));
+  hub.fire(L"Label12");
+  EXPECT_TRUE(IsWindowVisible(form.hwnd()));
+  EXPECT_EQ(entries(form), (std::vector<std::wstring>{L"C:\\kept.txt"}));
+}
+
 TEST_F(Shredder, TextsFollowTheHubsLanguageOnActivation) {
   app::Tfsweep& hub = startHub();
   TFwipe& form = open();
