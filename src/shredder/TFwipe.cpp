@@ -133,7 +133,7 @@ void TFwipe::SpeedButton1Click() {
   if (running()) return;
   std::vector<std::wstring> files;
   static const std::wstring filter(L"All files (*.*)\0*.*\0", 20);
-  if (!win::dialogs().openFiles(hwnd(), L"", filter, files)) return;
+  if (!win::dialogs().openFiles(hwnd(), L"Open", filter, files)) return;
   for (const auto& file : files) addFromDialog(file);
 }
 
