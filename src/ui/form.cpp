@@ -170,7 +170,11 @@ void Form::createControl(const ControlSpec& layout) {
       style |= LBS_NOTIFY | WS_VSCROLL | WS_TABSTOP | LBS_NOINTEGRALHEIGHT;
       exStyle = WS_EX_CLIENTEDGE;
       break;
-    case Kind::GroupBox: cls = L"BUTTON"; style |= BS_GROUPBOX; break;
+    case Kind::GroupBox:  // see-through, so the form paints its inside despite WS_CLIPCHILDREN
+      cls = L"BUTTON";
+      style |= BS_GROUPBOX;
+      exStyle = WS_EX_TRANSPARENT;
+      break;
     case Kind::ProgressBar: cls = PROGRESS_CLASSW; break;
     case Kind::OwnerDrawList:
       cls = L"LISTBOX";

@@ -1,0 +1,67 @@
+#pragma once
+// TSWipe: overwrites a file in 1, 3 or 7 passes, truncates, renames and deletes it; and does so
+// for a whole folder tree. EWipe is the failure it raises.
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <string>
+
+#include "core/ia_rand.h"
+#include "win/error.h"
+#include "win/handles.h"
+
+namespace kestova::shredder {
+
+class EWipe : public win::Error {
+ public:
+  enum class Step { Open, Write, Truncate, Rename, Delete };
+  EWipe(Step step, const std::wstring& path);
+  Step step() const { return step_; }
+
+ private:
+  Step step_;
+};
+
+class TSWipe {
+ public:
+  // Progress texts go to `status` (the shredder window's status line).
+  using Status = std::function<void(const std::wstring&)>;
+  // Called after each pass with its number and the open file, before the message pump.
+  using PassHook = std::function<void(int pass, HANDLE file)>;
+
+  static constexpr std::size_t kBlockSize = 135168;  // 0x21000, a multiple of 3
+
+  explicit TSWipe(Status status);
+  // Seeds the generator from given snapshot bytes instead of the system's state (tests).
+  TSWipe(Status status, std::span<const std::uint8_t> snapshot);
+  TSWipe(const TSWipe&) = delete;
+  TSWipe& operator=(const TSWipe&) = delete;
+
+  // 0 "Single pass", 1 "Triple pass", 2 "U.S. standard, DoD (7 passes)".
+  void SetPasses(int algorithm);
+  int passes() const { return passCount_; }
+  void setPassHook(PassHook hook) { passHook_ = std::move(hook); }
+
+  // Overwrites, truncates, renames and deletes the file. Raises EWipe when the file cannot be
+  // opened, or when a write, the truncation, the rename or the delete fails.
+  bool WipeFile(const std::wstring& path);
+  // Wipes every file below the folder, depth first, and removes the folders; links are removed,
+  // never followed. False when a folder or a link could not be removed.
+  bool WipeFolder(const std::wstring& path);
+
+ private:
+  void runPasses(const std::wstring& path);
+  void writeAll(const std::wstring& path, const std::uint8_t* data, std::size_t length);
+  void visit(const std::wstring& top, const std::wstring& relative, bool& ok);
+
+  win::FileHandle file_;
+  std::uint64_t workingSize_ = 0;
+  int passCount_ = 1;
+  TIARand generator_;
+  Status status_;
+  PassHook passHook_;
+};
+
+}  // namespace kestova::shredder
