@@ -35,7 +35,6 @@ struct PatternChoice {
     choice.deadLinks = true;
     return choice;
   }
-  bool any() const { return patterns.any() || deadLinks; }
 };
 
 }  // namespace kestova

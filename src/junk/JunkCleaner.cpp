@@ -15,6 +15,24 @@ namespace {
 
 constexpr int kDeleteColumn = 3;
 
+// Keeps the controls that start another search or delete, or change the drive, disabled while
+// an action lets the message queue run, so that no action starts inside another.
+class ActionLock {
+ public:
+  explicit ActionLock(app::Tfsweep& hub) : hub_(hub) {
+    for (const wchar_t* name : kLocked) hub_.setEnabled(name, false);
+  }
+  ActionLock(const ActionLock&) = delete;
+  ActionLock& operator=(const ActionLock&) = delete;
+  ~ActionLock() {
+    for (const wchar_t* name : kLocked) hub_.setEnabled(name, true);
+  }
+
+ private:
+  static constexpr const wchar_t* kLocked[] = {L"BitBtnWithColor5", L"BB4", L"DCB1"};
+  app::Tfsweep& hub_;
+};
+
 }  // namespace
 
 void JunkCleaner::addRow(JunkRow row) {
@@ -32,20 +50,16 @@ void JunkCleaner::pump() {
   ui::Application::processMessages();
 }
 
-Emptiers JunkCleaner::emptiers() {
-  return Emptiers(hub_.accounting(), *this, hub_.hwnd(), true);
-}
-
 void JunkCleaner::BB4Click() {
   ui::Grid& grid = hub_.grid(L"asg1");
   {
     hub_.setEnabled(L"BB5", false);
     hub_.setEnabled(L"bwc10", false);
     ui::HourglassCursor hourglass;
+    ActionLock lock(hub_);
     hub_.clearGrid();
     rowCount_ = 0;
     listingTotal_ = 0;
-    deadLinks_ = 0;
 
     PatternChoice choice;
     for (std::size_t i = 0; i < kPatternCount; ++i) choice.patterns[i] = hub_.checked(kJunkPatterns[i].box);
@@ -61,7 +75,6 @@ void JunkCleaner::BB4Click() {
       ui::Grid::UpdateScope batch(grid);
       JunkScanner scanner(choice, hub_.folders(), hub_.recycleFolderKnown(), *this, std::move(hooks));
       scanner.scan(std::wstring(1, hub_.currentDrive()) + L":");
-      deadLinks_ = scanner.deadLinks();
       if (scanner.recycleKnown()) hub_.markRecycleFolderKnown();
     }
     hub_.setStatus(L"", false);
@@ -94,28 +107,35 @@ void JunkCleaner::asg1Click() {
 }
 
 void JunkCleaner::BB5Click() {
-  ui::Grid& grid = hub_.grid(L"asg1");
   {
     hub_.setStatus(L"Deleting junk files - please wait", true);
     ui::HourglassCursor hourglass;
-    bool toRecycleBin = !hub_.checked(L"Deletefiles1");
-    for (int row = 1; row <= rowCount_; ++row) {
-      if (grid.cell(1, row) == L"C:") grid.setCell(1, row, L"C:\\");
-      if (grid.cell(kDeleteColumn, row).substr(0, 3) != L"Yes") continue;
-      std::wstring path = grid.cell(1, row) + grid.cell(0, row);
-      bool removed = toRecycleBin ? recycle(path) : deleteFile(path);
-      ui::Application::processMessages();
-      // Only a file that is really gone counts.
-      if (removed && !pathExists(path)) countRemovedKilobytes(hub_.accounting(), sizeCellKilobytes(grid.cell(2, row)));
+    {
+      ActionLock lock(hub_);
+      hub_.setEnabled(L"BB5", false);
+      hub_.setEnabled(L"bwc10", false);
+      removeYesRows();
     }
     hub_.clearGrid();
-    hub_.setEnabled(L"BB5", false);
-    hub_.setEnabled(L"bwc10", false);
     hub_.focus(L"BitBtnWithColor5");
   }
   hub_.showCapacity();
   hub_.showRecovered();
   hub_.setStatus(L"Disk cleaned", false);
+}
+
+void JunkCleaner::removeYesRows() {
+  ui::Grid& grid = hub_.grid(L"asg1");
+  bool toRecycleBin = !hub_.checked(L"Deletefiles1");
+  for (int row = 1; row <= rowCount_; ++row) {
+    if (grid.cell(1, row) == L"C:") grid.setCell(1, row, L"C:\\");
+    if (grid.cell(kDeleteColumn, row).substr(0, 3) != L"Yes") continue;
+    std::wstring path = grid.cell(1, row) + grid.cell(0, row);
+    bool removed = toRecycleBin ? recycle(path) : deleteFile(path);
+    ui::Application::processMessages();
+    // Only a file that is really gone counts.
+    if (removed && !pathExists(path)) countRemovedKilobytes(hub_.accounting(), sizeCellKilobytes(grid.cell(2, row)));
+  }
 }
 
 void JunkCleaner::Deletefiles1Click() {

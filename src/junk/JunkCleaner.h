@@ -4,7 +4,6 @@
 // It is also the result model the other cleaners of the hub list into.
 #include <cstdint>
 
-#include "junk/emptiers.h"
 #include "junk/result_sink.h"
 
 namespace kestova::app {
@@ -28,19 +27,16 @@ class JunkCleaner : public ResultSink {
   void addToTotal(std::uint64_t bytes) override { listingTotal_ += bytes; }
   void pump() override;
   std::uint64_t listingTotal() const { return listingTotal_; }
-  unsigned deadLinks() const { return deadLinks_; }
-
-  // The folder emptiers, counting into the hub and listing into the grid.
-  Emptiers emptiers();
 
  private:
   // The grid's row count becomes row count + 3; the summary row gets the listing-total text.
   void writeSummary();
+  // Removes path + name of every "Yes" row in the removal mode, counting what went.
+  void removeYesRows();
 
   app::Tfsweep& hub_;
   int rowCount_ = 0;
   std::uint64_t listingTotal_ = 0;
-  unsigned deadLinks_ = 0;
 };
 
 }  // namespace kestova::junk

@@ -5,6 +5,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <chrono>
 
 #include "app/Tfsweep.h"
@@ -80,10 +81,48 @@ TEST_F(JunkHub, SearchListsTheRowsTheSummaryAndTheClosingMessage) {
   // The list view shows the same rows.
   EXPECT_EQ(Driver::listViewRows(grid().hwnd()), 4);
   EXPECT_EQ(Driver::listViewCell(grid().hwnd(), 3, 2), L"3.00   KB");
+  EXPECT_EQ(hub->junkCleaner().listingTotal(), 2048u);
   EXPECT_TRUE(hub->enabled(L"BB5"));
   EXPECT_TRUE(hub->enabled(L"bwc10"));
   EXPECT_EQ(GetFocus(), hub->control(L"bwc10"));
   EXPECT_EQ(hub->text(L"Edit3"), L"");
+}
+
+// What a timer sees while the search lets the message queue run.
+struct DuringSearch {
+  app::Tfsweep* hub = nullptr;
+  std::vector<std::wstring> statuses;
+  bool searchEnabled = false;
+  bool driveEnabled = false;
+  bool deleteEnabled = false;
+};
+DuringSearch* during = nullptr;
+
+void CALLBACK lookDuringSearch(HWND, UINT, UINT_PTR, DWORD) {
+  during->statuses.push_back(during->hub->text(L"Edit3"));
+  during->searchEnabled = during->searchEnabled || during->hub->enabled(L"BB4") || during->hub->enabled(L"BitBtnWithColor5");
+  during->driveEnabled = during->driveEnabled || during->hub->enabled(L"DCB1");
+  during->deleteEnabled = during->deleteEnabled || during->hub->enabled(L"bwc10");
+}
+
+TEST_F(JunkHub, WhileSearchingTheStatusShowsTheFolderAndNoOtherActionStarts) {
+  for (int i = 0; i < 300; ++i) writeSizedFile(at(L"tree\\f" + std::to_wstring(i) + L"\\x.tmp"), 1);
+  DuringSearch seen;
+  seen.hub = hub;
+  during = &seen;
+  UINT_PTR timer = SetTimer(nullptr, 0, USER_TIMER_MINIMUM, lookDuringSearch);
+  search();
+  KillTimer(nullptr, timer);
+  during = nullptr;
+  ASSERT_FALSE(seen.statuses.empty()) << "the search never let the queue run";
+  EXPECT_TRUE(std::any_of(seen.statuses.begin(), seen.statuses.end(),
+                          [&](const std::wstring& text) { return text.starts_with(at(L"tree\\f")); }));
+  EXPECT_FALSE(seen.searchEnabled);
+  EXPECT_FALSE(seen.driveEnabled);
+  EXPECT_FALSE(seen.deleteEnabled);
+  EXPECT_EQ(rows(), 300);
+  EXPECT_TRUE(hub->enabled(L"BB4"));
+  EXPECT_TRUE(hub->enabled(L"DCB1"));
 }
 
 TEST_F(JunkHub, SearchWithNothingFound) {
