@@ -1,7 +1,8 @@
 #pragma once
 // The hub's junk-file cleaner: Search (BB4Click) fills the result grid, a click in "delete?"
 // toggles a row, Delete (BB5Click) removes the "Yes" rows, and the removal-mode menu items.
-// It is also the result model the other cleaners of the hub list into.
+// It is also the result model the other cleaners of the hub list into; a cleaner that lists many
+// rows holds the grid's updates (ui::Grid::UpdateScope) while it runs, and pump() shows them.
 #include <cstdint>
 
 #include "junk/result_sink.h"
