@@ -174,15 +174,6 @@ TEST_F(JunkScan, OneBoxGovernsBothAsdPatterns) {
   EXPECT_TRUE(listed(L"x.@@@"));
 }
 
-TEST_F(JunkScan, FilesOfFourGigabytesAndMoreKeepTheirSize) {
-  write(L"big.tmp", 5ull << 30);
-  scan();
-  const JunkRow* big = results.find(at(L"big.tmp"));
-  ASSERT_NE(big, nullptr);
-  EXPECT_EQ(big->size, L"5242881 KB");
-  EXPECT_EQ(results.total, 5ull << 30);
-}
-
 TEST_F(JunkScan, UntickedBoxesListNothingButStillFindTheFolders) {
   write(L"WINDOWS\\History\\h.dat");
   write(L"Mozilla\\profile\\Cache\\c.bin");
