@@ -21,6 +21,8 @@ struct DirectoryEntry {
 // The entries of `folder` + "\*.*" (all attributes, "." and ".." included); empty when the
 // folder cannot be enumerated.
 std::vector<DirectoryEntry> readDirectory(const std::wstring& folder);
+// The same, but a folder that cannot be enumerated throws win::Error with the system's reason.
+std::vector<DirectoryEntry> readDirectoryOrThrow(const std::wstring& folder);
 
 // `folder` + "\" + name, for folders given with or without their trailing backslash.
 std::wstring joinPath(const std::wstring& folder, const std::wstring& name);

@@ -51,7 +51,7 @@ bool Emptiers::emptyTree(const std::wstring& folder) {
 }
 
 void Emptiers::emptyTreeEntries(const std::wstring& folder) {
-  for (const DirectoryEntry& entry : readDirectory(folder)) {
+  for (const DirectoryEntry& entry : readDirectoryOrThrow(folder)) {
     if (entry.isDots()) continue;
     std::wstring path = joinPath(folder, entry.name);
     bool removed;

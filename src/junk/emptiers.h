@@ -23,8 +23,8 @@ class Emptiers {
       : accounting_(accounting), results_(results), owner_(owner), busy_(busy) {}
 
   // E1: deletes everything below `folder` (given with its trailing "\"), removing each
-  // subfolder or, when it cannot be removed, sending it to the recycle bin. False when an
-  // error stopped it; the error was shown.
+  // subfolder or, when it cannot be removed, sending it to the recycle bin. False when a folder
+  // could not be enumerated (or another error stopped it); the error was shown.
   bool emptyTree(const std::wstring& folder);
   // E2: deletes the files of `folder` (given with its trailing "\") and empties its subfolders
   // with E3; lists removed files as "Deleted" while the row count is at most 100.

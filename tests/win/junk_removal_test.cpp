@@ -92,6 +92,15 @@ TEST_F(Emptier, E1RemovesTheWholeTreeAndCountsWhatWent) {
   EXPECT_TRUE(results.rows.empty());
 }
 
+TEST_F(Emptier, E1ReportsAFolderItCannotEnumerate) {
+  TempFolder folder;
+  EXPECT_FALSE(emptiers.emptyTree(folder.path() + L"missing\\"));
+  ASSERT_EQ(dialogs->messages.size(), 1u);
+  EXPECT_NE(dialogs->messages[0].text.find(L"Cannot open folder " + folder.path() + L"missing"), std::wstring::npos);
+  EXPECT_EQ(dialogs->messages[0].flags, static_cast<UINT>(MB_OK | MB_ICONERROR));
+  EXPECT_EQ(accounting.recoveredKB, 0);
+}
+
 TEST_F(Emptier, E2ListsAtMost101RowsAndRemovesEveryFile) {
   TempFolder folder;
   for (int i = 0; i < 150; ++i) folder.writeFile(L"f" + std::to_wstring(i) + L".dat", std::string(100, 'x'));
