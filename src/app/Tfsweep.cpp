@@ -11,6 +11,7 @@
 #include "app/hub_texts.h"
 #include "app/settings_files.h"
 #include "dupes/Tfdups.h"
+#include "junk/JunkCleaner.h"
 #include "registry/TMainForm.h"
 #include "shredder/TFwipe.h"
 #include "spyware/Tfspy.h"
@@ -177,6 +178,7 @@ void Tfsweep::build() {
   };
 
   bindTools();
+  bindJunkCleaner();
   on(L"DCB1", ui::Event::Change, [this] { DCB1Change(); });
   on(L"Close1", ui::Event::Click, [this] { close(); });
   on(L"BitBtnWithColor15", ui::Event::Click, [this] { BitBtnWithColor15Click(); });
@@ -319,6 +321,7 @@ void Tfsweep::setStatus(const std::wstring& text, bool running) {
 
 void Tfsweep::clearGrid() {
   ui::Grid& grid = this->grid(L"asg1");
+  ui::Grid::UpdateScope batch(grid);
   int last = std::min(grid.rowCount() - 1, grid.rowCount() + 5);
   for (int row = 1; row <= last; ++row) {
     for (int column = 0; column < 4; ++column) grid.setCell(column, row, L"");

@@ -13,6 +13,10 @@
 #include "core/text_lines.h"
 #include "ui/form.h"
 
+namespace kestova::junk {
+class JunkCleaner;
+}
+
 namespace kestova::app {
 
 // Folders known for the run only.
@@ -23,12 +27,16 @@ struct RunFolders {
 class Tfsweep : public ui::Form {
  public:
   Tfsweep();
+  ~Tfsweep() override;
 
   wchar_t currentDrive() const { return currentDrive_; }
   HubAccounting& accounting() { return accounting_; }
   CodedFolders& folders() { return folders_; }
   RunFolders& runFolders() { return runFolders_; }
   bool recycleFolderKnown() const { return recycleKnown_; }
+  void markRecycleFolderKnown() { recycleKnown_ = true; }
+  // Search, Delete, the grid's toggle and the removal mode (Tfsweep_junk.cpp).
+  junk::JunkCleaner& junkCleaner() { return *junk_; }
   int language() const { return language_; }
 
   // The capacity line of the current drive in Edit1, and the recovered line in Edit2.
@@ -63,6 +71,7 @@ class Tfsweep : public ui::Form {
 
  private:
   void bindTools();
+  void bindJunkCleaner();
   void readCacheSetting();
   void DCB1Change();
   void fillDriveList();
@@ -79,6 +88,7 @@ class Tfsweep : public ui::Form {
   int language_ = kEnglish;
   Lines languageLines_{L""};  // the hidden memo Memo4
   int clickCounters_[5] = {};
+  std::unique_ptr<junk::JunkCleaner> junk_;
 };
 
 }  // namespace kestova::app

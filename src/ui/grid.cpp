@@ -54,8 +54,32 @@ void Grid::setHeaderColors(COLORREF background, COLORREF text) {
 void Grid::setRowCount(int rows) {
   if (rows < 1) rows = 1;
   rows_.resize(static_cast<std::size_t>(rows), std::vector<std::wstring>(widths_.size()));
-  ListView_SetItemCountEx(hwnd_, rows - 1, LVSICF_NOSCROLL);
+  stale_ = true;
+  if (!held_) sync();
+}
+
+void Grid::endUpdate() {
+  if (held_ > 0 && --held_ == 0) sync();
+}
+
+void Grid::refresh() {
+  constexpr DWORD kRefreshInterval = 250;
+  if (GetTickCount() - lastSync_ >= kRefreshInterval) sync();
+}
+
+void Grid::sync() {
+  if (!stale_) return;
+  stale_ = false;
+  lastSync_ = GetTickCount();
+  ListView_SetItemCountEx(hwnd_, rowCount() - 1, LVSICF_NOSCROLL);
   InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void Grid::redrawRow(int row) {
+  // Only a row on screen needs drawing again; the others are asked for when they show.
+  int item = row - 1;
+  int top = ListView_GetTopIndex(hwnd_);
+  if (item >= top && item <= top + ListView_GetCountPerPage(hwnd_)) ListView_RedrawItems(hwnd_, item, item);
 }
 
 const std::wstring& Grid::cell(int column, int row) const {
@@ -69,8 +93,10 @@ void Grid::setCell(int column, int row, std::wstring text) {
   rows_[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)] = std::move(text);
   if (row == 0) {
     syncHeader(column);
+  } else if (held_) {
+    stale_ = true;
   } else {
-    InvalidateRect(hwnd_, nullptr, FALSE);
+    redrawRow(row);
   }
 }
 

@@ -34,6 +34,26 @@ class Grid {
   const std::wstring& cell(int column, int row) const;
   void setCell(int column, int row, std::wstring text);
 
+  // While updates are held, row-count and cell changes stay in the grid's own table; the control
+  // learns them all at once when the last hold ends or at sync(). Long listings hold updates and
+  // sync before they let the message queue run.
+  void beginUpdate() { ++held_; }
+  void endUpdate();
+  void sync();
+  // sync() at most every quarter second: telling the control its row count costs tens of
+  // milliseconds, too much to pay after every folder of a long listing.
+  void refresh();
+  class UpdateScope {
+   public:
+    explicit UpdateScope(Grid& grid) : grid_(grid) { grid_.beginUpdate(); }
+    UpdateScope(const UpdateScope&) = delete;
+    UpdateScope& operator=(const UpdateScope&) = delete;
+    ~UpdateScope() { grid_.endUpdate(); }
+
+   private:
+    Grid& grid_;
+  };
+
   // Background of a data cell; white unless given.
   std::function<COLORREF(int column, int row)> cellColor;
 
@@ -48,6 +68,7 @@ class Grid {
   static LRESULT CALLBACK listProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   LRESULT drawHeader(NMCUSTOMDRAW& draw);
   void syncHeader(int column);
+  void redrawRow(int row);
 
   HWND hwnd_ = nullptr;
   WNDPROC originalProc_ = nullptr;
@@ -58,6 +79,9 @@ class Grid {
   HIMAGELIST rowHeightImages_ = nullptr;
   int clickedColumn_ = -1;
   int clickedRow_ = -1;
+  int held_ = 0;
+  bool stale_ = false;  // the control has not seen every change yet
+  DWORD lastSync_ = 0;
 };
 
 }  // namespace kestova::ui

@@ -209,6 +209,25 @@ std::wstring Driver::listViewCell(HWND list, int row, int column) {
   return text;
 }
 
+void Driver::clickListViewCell(HWND list, int row, int column) {
+  SendMessageW(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(list, &pid);
+  win::Handle process(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid));
+  if (!process) throw std::runtime_error("the grid's process cannot be opened");
+  auto* remote = static_cast<RECT*>(VirtualAllocEx(process.get(), nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE));
+  if (!remote) throw std::runtime_error("no memory in the grid's process");
+  RECT cell = {LVIR_BOUNDS, column, 0, 0};
+  WriteProcessMemory(process.get(), remote, &cell, sizeof cell, nullptr);
+  LRESULT found = SendMessageW(list, LVM_GETSUBITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(remote));
+  ReadProcessMemory(process.get(), remote, &cell, sizeof cell, nullptr);
+  VirtualFreeEx(process.get(), remote, 0, MEM_RELEASE);
+  if (!found) throw std::runtime_error("the grid has no such cell");
+  LPARAM point = MAKELPARAM((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2);
+  PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, point);
+  PostMessageW(list, WM_LBUTTONUP, 0, point);
+}
+
 std::optional<MessageBoxInfo> Driver::waitMessageBox(DWORD processId, DWORD milliseconds) const {
   std::optional<MessageBoxInfo> box;
   waitUntil(

@@ -64,6 +64,9 @@ class Driver {
   // Reads a cell of a list view grid in the other process (row 0 = first data row).
   static std::wstring listViewCell(HWND list, int row, int column);
   static int listViewRows(HWND list);
+  // Clicks the middle of a cell of a list view grid in the other process with the mouse
+  // (row 0 = first data row), scrolling it into view first.
+  static void clickListViewCell(HWND list, int row, int column);
 
   // Waits for a message box of the process and reads it.
   std::optional<MessageBoxInfo> waitMessageBox(DWORD processId, DWORD milliseconds = 20000) const;

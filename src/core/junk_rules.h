@@ -1,0 +1,52 @@
+#pragma once
+// The junk scan's platform-free rules: which folders a pattern or the dead-shortcut lister skips,
+// which names are never listed, what the folder visitor learns from an entry, and the size texts.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace kestova {
+
+// One row of the result grid: name, folder with its trailing "\", "N KB", and "Yes", "No",
+// "Deleted" or "Shredded".
+struct JunkRow {
+  std::wstring name, path, size, mark;
+};
+
+inline constexpr std::uint32_t kAttrReadOnly = 0x1;
+inline constexpr std::uint32_t kAttrHidden = 0x2;
+inline constexpr std::uint32_t kAttrSystem = 0x4;
+inline constexpr std::uint32_t kAttrDirectory = 0x10;
+inline constexpr std::uint32_t kAttrReparsePoint = 0x400;
+
+// The pattern lister leaves folder F alone for pattern `mask` (given without its "\").
+bool skipsFolderForPattern(std::wstring_view folder, std::wstring_view mask, std::wstring_view recycleFolder);
+// The dead-shortcut lister leaves folder F alone.
+bool skipsFolderForLinks(std::wstring_view folder, std::wstring_view recycleFolder);
+// Names that are never listed, in exactly these spellings.
+bool isProtectedName(std::wstring_view name);
+// A shortcut S with target T may be reported as dead (the target's existence is tested apart).
+bool isReportableShortcut(std::wstring_view shortcut, std::wstring_view target);
+
+// The folder visitor: an entry counts as a file (not descended into) when it is no directory or
+// its name contains "SYS" or "Sys". A linked folder (reparse point) is not descended into either.
+bool countsAsFile(std::wstring_view name, std::uint32_t attributes);
+// A subfolder is added to the work list unless its path holds "Content.IE5".
+bool isWalkedSubfolder(std::wstring_view path);
+// Folder-code discovery from one entry of folder F.
+bool isHistoryEntry(std::wstring_view folder, std::wstring_view name);
+bool isNetscapeHistoryFile(std::wstring_view name);
+bool isNetscapeCacheFolder(std::wstring_view folder, std::wstring_view name);
+bool isInternetCacheFolder(std::wstring_view name);
+bool isRecycleCandidate(std::wstring_view name, std::uint32_t attributes);
+bool isRecycleName(std::wstring_view name);
+
+// "N KB" texts: a listed file shows whole(bytes / 1024 + 1), a dead shortcut whole(bytes / 1024).
+std::wstring fileSizeText(std::uint64_t bytes);
+std::wstring linkSizeText(std::uint64_t bytes);
+// The kilobytes of a size cell ("10 KB" gives 10); 0 when it holds no number.
+double sizeCellKilobytes(std::wstring_view cell);
+// The listing-total text of a total in bytes: "   KB", "  MB" or "  GB".
+std::wstring listingTotalText(double bytes);
+
+}  // namespace kestova

@@ -1,0 +1,148 @@
+#include "junk/JunkCleaner.h"
+
+#include "app/Tfsweep.h"
+#include "core/junk_patterns.h"
+#include "core/junk_rules.h"
+#include "core/removal_accounting.h"
+#include "junk/junk_scanner.h"
+#include "junk/removal.h"
+#include "ui/application.h"
+#include "ui/grid.h"
+#include "win/dialogs.h"
+
+namespace kestova::junk {
+namespace {
+
+constexpr int kDeleteColumn = 3;
+
+// Keeps the controls that start another search or delete, or change the drive, disabled while
+// an action lets the message queue run, so that no action starts inside another.
+class ActionLock {
+ public:
+  explicit ActionLock(app::Tfsweep& hub) : hub_(hub) {
+    for (const wchar_t* name : kLocked) hub_.setEnabled(name, false);
+  }
+  ActionLock(const ActionLock&) = delete;
+  ActionLock& operator=(const ActionLock&) = delete;
+  ~ActionLock() {
+    for (const wchar_t* name : kLocked) hub_.setEnabled(name, true);
+  }
+
+ private:
+  static constexpr const wchar_t* kLocked[] = {L"BitBtnWithColor5", L"BB4", L"DCB1"};
+  app::Tfsweep& hub_;
+};
+
+}  // namespace
+
+void JunkCleaner::addRow(JunkRow row) {
+  ui::Grid& grid = hub_.grid(L"asg1");
+  ++rowCount_;
+  grid.setRowCount(rowCount_ + 1);
+  grid.setCell(0, rowCount_, std::move(row.name));
+  grid.setCell(1, rowCount_, std::move(row.path));
+  grid.setCell(2, rowCount_, std::move(row.size));
+  grid.setCell(3, rowCount_, std::move(row.mark));
+}
+
+void JunkCleaner::pump() {
+  hub_.grid(L"asg1").refresh();
+  ui::Application::processMessages();
+}
+
+void JunkCleaner::BB4Click() {
+  ui::Grid& grid = hub_.grid(L"asg1");
+  {
+    hub_.setEnabled(L"BB5", false);
+    hub_.setEnabled(L"bwc10", false);
+    ui::HourglassCursor hourglass;
+    ActionLock lock(hub_);
+    hub_.clearGrid();
+    rowCount_ = 0;
+    listingTotal_ = 0;
+
+    PatternChoice choice;
+    for (std::size_t i = 0; i < kPatternCount; ++i) choice.patterns[i] = hub_.checked(kJunkPatterns[i].box);
+    choice.deadLinks = hub_.checked(kLinkBox);
+    ScanHooks hooks{
+        [this](FolderCode code, const std::wstring& path) { hub_.setFolder(code, path); },
+        [this](const std::wstring& folder) {
+          hub_.setStatus(folder, true);
+          pump();
+        },
+    };
+    {
+      ui::Grid::UpdateScope batch(grid);
+      JunkScanner scanner(choice, hub_.folders(), hub_.recycleFolderKnown(), *this, std::move(hooks));
+      scanner.scan(std::wstring(1, hub_.currentDrive()) + L":");
+      if (scanner.recycleKnown()) hub_.markRecycleFolderKnown();
+    }
+    hub_.setStatus(L"", false);
+    ui::Application::processMessages();
+    writeSummary();
+    hub_.setEnabled(L"BB5", true);
+    hub_.setEnabled(L"bwc10", true);
+    hub_.focus(L"bwc10");
+  }
+  win::showMessage(hub_.hwnd(), L"Found " + grid.cell(2, rowCount_ + 2) + L" in  " + std::to_wstring(rowCount_) +
+                                    L" unnecessary, temporary and error files. (click delete button to remove it)");
+}
+
+void JunkCleaner::writeSummary() {
+  ui::Grid& grid = hub_.grid(L"asg1");
+  grid.setRowCount(rowCount_ + 3);
+  if (rowCount_ == 0) return;
+  int row = rowCount_ + 2;
+  grid.setCell(0, row, L"Total space :");
+  grid.setCell(1, row, L"    =    ");
+  grid.setCell(2, row, listingTotalText(static_cast<double>(listingTotal_)));
+  hub_.setStatus(L"", false);
+}
+
+void JunkCleaner::asg1Click() {
+  ui::Grid& grid = hub_.grid(L"asg1");
+  int row = grid.clickedRow();
+  if (grid.clickedColumn() != kDeleteColumn || row < 1) return;
+  grid.setCell(kDeleteColumn, row, grid.cell(kDeleteColumn, row) == L"No" ? L"Yes" : L"No");
+}
+
+void JunkCleaner::BB5Click() {
+  {
+    hub_.setStatus(L"Deleting junk files - please wait", true);
+    ui::HourglassCursor hourglass;
+    {
+      ActionLock lock(hub_);
+      hub_.setEnabled(L"BB5", false);
+      hub_.setEnabled(L"bwc10", false);
+      removeYesRows();
+    }
+    hub_.clearGrid();
+    hub_.focus(L"BitBtnWithColor5");
+  }
+  hub_.showCapacity();
+  hub_.showRecovered();
+  hub_.setStatus(L"Disk cleaned", false);
+}
+
+void JunkCleaner::removeYesRows() {
+  ui::Grid& grid = hub_.grid(L"asg1");
+  bool toRecycleBin = !hub_.checked(L"Deletefiles1");
+  for (int row = 1; row <= rowCount_; ++row) {
+    if (grid.cell(1, row) == L"C:") grid.setCell(1, row, L"C:\\");
+    if (grid.cell(kDeleteColumn, row).substr(0, 3) != L"Yes") continue;
+    std::wstring path = grid.cell(1, row) + grid.cell(0, row);
+    bool removed = toRecycleBin ? recycle(path) : deleteFile(path);
+    ui::Application::processMessages();
+    // Only a file that is really gone counts.
+    if (removed && !pathExists(path)) countRemovedKilobytes(hub_.accounting(), sizeCellKilobytes(grid.cell(2, row)));
+  }
+}
+
+void JunkCleaner::Deletefiles1Click() {
+  bool deleting = hub_.checked(L"Deletefiles1");
+  hub_.setChecked(L"Deletefiles1", !deleting);
+  hub_.setChecked(L"SenddeletedfilestoRecycledbin1", deleting);
+  hub_.storeSwitchCodes();
+}
+
+}  // namespace kestova::junk

@@ -1,0 +1,30 @@
+#pragma once
+// One read of a folder: every entry with its 8.3 alternate name, attributes and 64-bit size.
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace kestova::junk {
+
+struct DirectoryEntry {
+  std::wstring name;
+  std::wstring shortName;  // empty when the name is already a short one
+  DWORD attributes = 0;
+  std::uint64_t size = 0;
+
+  bool isDirectory() const { return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
+  bool isDots() const { return name == L"." || name == L".."; }
+};
+
+// The entries of `folder` + "\*.*" (all attributes, "." and ".." included); empty when the
+// folder cannot be enumerated.
+std::vector<DirectoryEntry> readDirectory(const std::wstring& folder);
+// The same, but a folder that cannot be enumerated throws win::Error with the system's reason.
+std::vector<DirectoryEntry> readDirectoryOrThrow(const std::wstring& folder);
+
+// `folder` + "\" + name, for folders given with or without their trailing backslash.
+std::wstring joinPath(const std::wstring& folder, const std::wstring& name);
+
+}  // namespace kestova::junk

@@ -1,0 +1,117 @@
+#include "junk/emptiers.h"
+
+#include "core/junk_rules.h"
+#include "core/removal_accounting.h"
+#include "junk/directory_listing.h"
+#include "junk/removal.h"
+#include "win/dialogs.h"
+#include "win/app_title.h"
+#include "win/error.h"
+
+namespace kestova::junk {
+namespace {
+
+bool isLinkedFolder(const DirectoryEntry& entry) {
+  return entry.isDirectory() && (entry.attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
+bool isKeptName(const std::wstring& name) {
+  for (const wchar_t* kept : {L"desktop.ini", L"index.dat", L"INFO2", L"info2", L"DESKTOP.INI", L"INDEX.DAT"}) {
+    if (name == kept) return true;
+  }
+  return false;
+}
+
+std::wstring withoutTrailingSlash(std::wstring path) {
+  if (!path.empty() && path.back() == L'\\') path.pop_back();
+  return path;
+}
+
+}  // namespace
+
+std::uint64_t folderSize(const std::wstring& folder) {
+  std::uint64_t total = 0;
+  for (const DirectoryEntry& entry : readDirectory(folder)) {
+    total += entry.size;
+    if (entry.isDirectory() && !isLinkedFolder(entry) && !entry.name.starts_with(L".")) {
+      total += folderSize(joinPath(folder, entry.name));
+    }
+  }
+  return total;
+}
+
+bool Emptiers::emptyTree(const std::wstring& folder) {
+  try {
+    emptyTreeEntries(folder);
+    return true;
+  } catch (const std::exception& e) {
+    win::dialogs().message(owner_, win::exceptionText(e), win::kAppTitle, MB_OK | MB_ICONERROR);
+    return false;
+  }
+}
+
+void Emptiers::emptyTreeEntries(const std::wstring& folder) {
+  for (const DirectoryEntry& entry : readDirectoryOrThrow(folder)) {
+    if (entry.isDots()) continue;
+    std::wstring path = joinPath(folder, entry.name);
+    bool removed;
+    if (isLinkedFolder(entry)) {
+      // A link is removed as a link; what it points at stays.
+      removed = RemoveDirectoryW(path.c_str()) != FALSE;
+    } else if (entry.isDirectory()) {
+      emptyTreeEntries(path + L"\\");
+      removed = RemoveDirectoryW(path.c_str()) != FALSE;
+      if (!removed) {
+        removed = recycle(path);
+        results_.pump();
+      }
+    } else {
+      removed = deleteFile(path);
+    }
+    results_.pump();
+    if (removed) countRemovedBytes(accounting_, entry.size, kTempFolderExtraKB);
+  }
+}
+
+void Emptiers::emptyListing(const std::wstring& folder) { emptyFolder(folder, false); }
+
+void Emptiers::emptyAndRecycle(const std::wstring& folder) { emptyFolder(folder, true); }
+
+void Emptiers::emptyFolder(const std::wstring& folder, bool recycleAfter) {
+  // The folder is not made the current directory: a current directory cannot be removed.
+  std::wstring base = withoutTrailingSlash(folder);
+  for (const DirectoryEntry& entry : readDirectory(base)) {
+    if (entry.isDots()) continue;
+    std::wstring path = base + L"\\" + entry.name;
+    if (entry.isDirectory()) {
+      if (isLinkedFolder(entry)) {
+        RemoveDirectoryW(path.c_str());
+      } else {
+        emptyAndRecycle(path + L"\\");
+        removeSubfolder(path);
+      }
+      continue;
+    }
+    if (!deleteFile(path)) continue;
+    if (!isKeptName(entry.name) && results_.rowCount() <= 100) {
+      results_.addRow({entry.name, folder, fileSizeText(entry.size), L"Deleted"});
+    }
+    results_.addToTotal(entry.size);
+    results_.pump();
+    countRemovedBytes(accounting_, entry.size, kBrowserFolderExtraKB);
+  }
+  if (recycleAfter) {
+    std::uint64_t left = folderSize(base);
+    if (recycleWithCursor(base, busy_) && !pathExists(base)) countFreedBytes(accounting_, left);
+  }
+}
+
+void Emptiers::removeSubfolder(const std::wstring& path) {
+  // What E3 could not send away goes entry by entry, each by its own name.
+  for (const DirectoryEntry& entry : readDirectory(path)) {
+    if (!entry.isDots()) recycle(path + L"\\" + entry.name);
+  }
+  RemoveDirectoryW(path.c_str());
+}
+
+}  // namespace kestova::junk

@@ -1,0 +1,41 @@
+#include "junk/removal.h"
+
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include "win/handles.h"
+
+namespace kestova::junk {
+
+bool deleteFile(const std::wstring& path) { return DeleteFileW(path.c_str()) != FALSE; }
+
+bool recycle(const std::wstring& path) {
+  if (path.empty() || path.find_first_of(L"*?") != std::wstring::npos) return false;
+  std::wstring list = path;
+  list.push_back(L'\0');  // the second terminating zero of the list
+  SHFILEOPSTRUCTW operation = {};
+  operation.wFunc = FO_DELETE;
+  operation.pFrom = list.c_str();
+  operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
+  return SHFileOperationW(&operation) == 0 && !operation.fAnyOperationsAborted;
+}
+
+bool recycleWithCursor(const std::wstring& path, bool keepHourglass) {
+  SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+  bool done = recycle(path);
+  if (!keepHourglass) SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+  return done;
+}
+
+bool pathExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+bool isInUse(const std::wstring& path) {
+  win::FileHandle file(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (file) return false;
+  DWORD attributes = GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+}  // namespace kestova::junk

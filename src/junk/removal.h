@@ -1,0 +1,21 @@
+#pragma once
+// The two removal primitives every cleaner uses, and the in-use test.
+#include <string>
+
+namespace kestova::junk {
+
+// The file system's delete of one file; true when it reported success.
+bool deleteFile(const std::wstring& path);
+// The shell's silent delete to the recycle bin of exactly one path (a double-NUL list of one);
+// a path holding "*" or "?" is refused, so nothing is ever removed by a wildcard.
+bool recycle(const std::wstring& path);
+// The same under the hourglass; the arrow comes back afterwards unless `keepHourglass` (an
+// action is still running).
+bool recycleWithCursor(const std::wstring& path, bool keepHourglass);
+
+// True when a file or folder is at `path`.
+bool pathExists(const std::wstring& path);
+// In use: the file exists and cannot be opened for reading and writing without sharing.
+bool isInUse(const std::wstring& path);
+
+}  // namespace kestova::junk
