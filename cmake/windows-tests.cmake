@@ -37,8 +37,12 @@ if(TARGET e2e_tests)
   add_dependencies(e2e_tests Kestova dist_files help_file)
 endif()
 
-# Benchmarks: small Windows programs that bench/ scripts run under Wine.
-add_executable(junk_scan_bench ${CMAKE_SOURCE_DIR}/bench/junk_scan_bench.cpp)
-target_link_libraries(junk_scan_bench PRIVATE test_harness xp_compat)
-target_compile_options(junk_scan_bench PRIVATE ${KESTOVA_WARNINGS})
-set_target_properties(junk_scan_bench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+# Benchmarks: one program per bench/*.cpp, run by its bench script.
+file(GLOB bench_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*.cpp)
+foreach(source ${bench_sources})
+  get_filename_component(name ${source} NAME_WE)
+  add_executable(${name} ${source})
+  target_link_libraries(${name} PRIVATE test_harness xp_compat)
+  target_compile_options(${name} PRIVATE ${KESTOVA_WARNINGS})
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+endforeach()

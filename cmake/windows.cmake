@@ -54,12 +54,3 @@ add_custom_command(OUTPUT ${KESTOVA_DIST_DIR}/kestova.chm
 add_custom_target(help_file ALL DEPENDS ${KESTOVA_DIST_DIR}/kestova.chm)
 
 include(${CMAKE_CURRENT_LIST_DIR}/windows-tests.cmake)
-
-# Benchmarks: one program per bench/*.cpp, built only when a bench script asks for it.
-file(GLOB KESTOVA_BENCH_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*.cpp)
-foreach(source ${KESTOVA_BENCH_SOURCES})
-  get_filename_component(name ${source} NAME_WE)
-  add_executable(${name} EXCLUDE_FROM_ALL ${source})
-  target_link_libraries(${name} PRIVATE kestova_app xp_compat)
-  target_compile_options(${name} PRIVATE ${KESTOVA_WARNINGS})
-endforeach()
