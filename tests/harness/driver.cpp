@@ -56,9 +56,10 @@ Driver::~Driver() {
   }
 }
 
-std::size_t Driver::start() {
+std::size_t Driver::start(const std::wstring& arguments) {
   std::wstring exe = folder_.path() + L"Kestova.exe";
   std::wstring command = L"\"" + exe + L"\"";
+  if (!arguments.empty()) command += L" " + arguments;
   STARTUPINFOW startup = {};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process = {};
@@ -141,7 +142,11 @@ std::vector<ControlInfo> Driver::controls(HWND window) {
 }
 
 HWND Driver::control(HWND window, std::wstring_view name) {
-  return GetDlgItem(window, static_cast<int>(controlId(name)));
+  int id = static_cast<int>(controlId(name));
+  for (const auto& child : controls(window)) {
+    if (static_cast<int>(child.id) == id) return child.hwnd;
+  }
+  return nullptr;
 }
 
 std::wstring Driver::text(HWND hwnd) {

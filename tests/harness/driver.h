@@ -43,8 +43,8 @@ class Driver {
   // The folder Kestova.exe runs from, with a trailing backslash.
   const std::wstring& programFolder() const { return folder_.path(); }
 
-  // Starts Kestova.exe; returns the index of the process.
-  std::size_t start();
+  // Starts Kestova.exe with the command-line arguments; returns the index of the process.
+  std::size_t start(const std::wstring& arguments = {});
   DWORD processId(std::size_t index) const;
   // The exit code once the process ended within the time, nothing otherwise.
   std::optional<DWORD> waitExit(std::size_t index, DWORD milliseconds);
@@ -54,7 +54,7 @@ class Driver {
   static std::vector<HWND> topLevelWindows(const std::wstring& className, DWORD processId = 0);
 
   static std::vector<ControlInfo> controls(HWND window);
-  // A control found by its name, through the id the program derives from it.
+  // A control found by its name (at any depth), through the id the program derives from it.
   static HWND control(HWND window, std::wstring_view name);
   static std::wstring text(HWND hwnd);
   // Presses a button or a label, selects a combo item, chooses a menu item.
