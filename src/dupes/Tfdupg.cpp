@@ -4,9 +4,9 @@ namespace kestova::dupes {
 namespace {
 
 ui::FormSpec windowSpec() {
-  ui::FormSpec spec{L"Tfdupg", L"Find Duplicates ", 408, 158};
-  spec.style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
-  return spec;
+  ui::FormSpec layout{L"Tfdupg", L"Find Duplicates ", 408, 158};
+  layout.style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+  return layout;
 }
 
 }  // namespace

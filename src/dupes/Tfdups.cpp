@@ -4,9 +4,9 @@ namespace kestova::dupes {
 namespace {
 
 ui::FormSpec windowSpec() {
-  ui::FormSpec spec{L"Tfdups", L"Kestova : Find Duplicate files ", 752, 488};
-  spec.style = WS_OVERLAPPEDWINDOW;
-  return spec;
+  ui::FormSpec layout{L"Tfdups", L"Kestova : Find Duplicate files ", 752, 488};
+  layout.style = WS_OVERLAPPEDWINDOW;
+  return layout;
 }
 
 }  // namespace

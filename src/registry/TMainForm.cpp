@@ -62,11 +62,11 @@ const ui::ControlSpec kControls[] = {
 };
 
 ui::FormSpec windowSpec() {
-  ui::FormSpec spec{L"TMainForm", L"Kestova : Fix PC errors", 760, 500, WS_OVERLAPPEDWINDOW};
-  spec.fontPoints = 10;  // Arial 13 pixels
-  spec.minTrackWidth = 500;
-  spec.minTrackHeight = 390;
-  return spec;
+  ui::FormSpec layout{L"TMainForm", L"Kestova : Fix PC errors", 760, 500, WS_OVERLAPPEDWINDOW};
+  layout.fontPoints = 10;  // Arial 13 pixels
+  layout.minTrackWidth = 500;
+  layout.minTrackHeight = 390;
+  return layout;
 }
 
 std::wstring format(const wchar_t* pattern, int a, int b = 0) {

@@ -4,8 +4,8 @@ namespace kestova::shredder {
 namespace {
 
 ui::FormSpec windowSpec() {
-  ui::FormSpec spec{L"TFwipe", L"Kestova :  Shredder - make files unrecoverable", 760, 488};
-  return spec;
+  ui::FormSpec layout{L"TFwipe", L"Kestova :  Shredder - make files unrecoverable", 760, 488};
+  return layout;
 }
 
 }  // namespace

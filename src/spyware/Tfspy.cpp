@@ -4,8 +4,8 @@ namespace kestova::spyware {
 namespace {
 
 ui::FormSpec windowSpec() {
-  ui::FormSpec spec{L"Tfspy", L"Kestova : Block Spyware", 760, 488};
-  return spec;
+  ui::FormSpec layout{L"Tfspy", L"Kestova : Block Spyware", 760, 488};
+  return layout;
 }
 
 }  // namespace

@@ -4,8 +4,8 @@ namespace kestova::stats {
 namespace {
 
 ui::FormSpec windowSpec() {
-  ui::FormSpec spec{L"Tfstat", L"Kestova - Disk Statistics", 760, 488};
-  return spec;
+  ui::FormSpec layout{L"Tfstat", L"Kestova - Disk Statistics", 760, 488};
+  return layout;
 }
 
 }  // namespace

@@ -4,8 +4,8 @@ namespace kestova::sysinfo {
 namespace {
 
 ui::FormSpec windowSpec() {
-  ui::FormSpec spec{L"Tfinfo", L"System Utilities", 600, 420};
-  return spec;
+  ui::FormSpec layout{L"Tfinfo", L"System Utilities", 600, 420};
+  return layout;
 }
 
 }  // namespace

@@ -4,8 +4,8 @@ namespace kestova::traces {
 namespace {
 
 ui::FormSpec windowSpec() {
-  ui::FormSpec spec{L"Tfsoftclean", L"Kestova : Softclean", 760, 488};
-  return spec;
+  ui::FormSpec layout{L"Tfsoftclean", L"Kestova : Softclean", 760, 488};
+  return layout;
 }
 
 }  // namespace

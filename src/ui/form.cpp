@@ -37,7 +37,7 @@ void registerPanelClass() {
 
 }  // namespace
 
-Form::Form(FormSpec spec) : spec_(std::move(spec)) {}
+Form::Form(FormSpec layout) : spec_(std::move(layout)) {}
 
 Form::~Form() {
   if (hwnd_) {
@@ -132,22 +132,22 @@ void Form::showModal(HWND owner) {
 void Form::close() { PostMessageW(hwnd_, WM_CLOSE, 0, 0); }
 
 void Form::addControls(std::span<const ControlSpec> specs) {
-  for (const auto& spec : specs) createControl(spec);
+  for (const auto& layout : specs) createControl(layout);
 }
 
-void Form::createControl(const ControlSpec& spec) {
+void Form::createControl(const ControlSpec& layout) {
   auto control = std::make_unique<Control>();
-  control->name = spec.name;
-  control->kind = spec.kind;
-  control->face = spec.color;
-  UINT id = controlId(spec.name);
+  control->name = layout.name;
+  control->kind = layout.kind;
+  control->face = layout.color;
+  UINT id = controlId(layout.name);
   if (controlsById_.count(id) || menusById_.count(id) || controls_.count(control->name)) {
-    throw std::logic_error("control name or id used twice: " + toCp1252(spec.name));
+    throw std::logic_error("control name or id used twice: " + toCp1252(layout.name));
   }
   const wchar_t* cls = L"STATIC";
   DWORD style = WS_CHILD;
   DWORD exStyle = 0;
-  switch (spec.kind) {
+  switch (layout.kind) {
     case Kind::Button: cls = L"BUTTON"; style |= BS_PUSHBUTTON | WS_TABSTOP; break;
     case Kind::ColorButton: cls = L"BUTTON"; style |= BS_OWNERDRAW | WS_TABSTOP; break;
     case Kind::Label:
@@ -183,34 +183,34 @@ void Form::createControl(const ControlSpec& spec) {
     case Kind::Panel: cls = kPanelClass; style |= WS_CLIPSIBLINGS; exStyle = WS_EX_CONTROLPARENT; break;
     case Kind::Grid: break;
   }
-  if (spec.visible) style |= WS_VISIBLE;
-  if (!spec.enabled) style |= WS_DISABLED;
+  if (layout.visible) style |= WS_VISIBLE;
+  if (!layout.enabled) style |= WS_DISABLED;
 
-  if (spec.kind == Kind::Panel) registerPanelClass();
-  HWND parent = spec.parent ? this->control(spec.parent) : hwnd_;
+  if (layout.kind == Kind::Panel) registerPanelClass();
+  HWND parent = layout.parent ? this->control(layout.parent) : hwnd_;
   HWND hwnd = nullptr;
-  if (spec.kind == Kind::Grid) {
+  if (layout.kind == Kind::Grid) {
     control->grid = std::make_unique<Grid>();
-    hwnd = control->grid->create(parent, id, RECT{spec.x, spec.y, spec.x + spec.width, spec.y + spec.height},
-                                 spec.visible);
+    hwnd = control->grid->create(parent, id, RECT{layout.x, layout.y, layout.x + layout.width, layout.y + layout.height},
+                                 layout.visible);
   } else {
-    int height = spec.kind == Kind::ComboBox ? spec.height * 10 : spec.height;
-    const wchar_t* caption = spec.kind == Kind::TabControl ? L"" : spec.caption;
-    hwnd = CreateWindowExW(exStyle, cls, caption, style, spec.x, spec.y, spec.width, height, parent,
+    int height = layout.kind == Kind::ComboBox ? layout.height * 10 : layout.height;
+    const wchar_t* caption = layout.kind == Kind::TabControl ? L"" : layout.caption;
+    hwnd = CreateWindowExW(exStyle, cls, caption, style, layout.x, layout.y, layout.width, height, parent,
                            reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), GetModuleHandleW(nullptr),
                            nullptr);
   }
-  if (!hwnd) win::throwLastError(std::wstring(L"Cannot create control ") + spec.name);
+  if (!hwnd) win::throwLastError(std::wstring(L"Cannot create control ") + layout.name);
   SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
   control->hwnd = hwnd;
-  if (spec.kind == Kind::LinkLabel || spec.kind == Kind::GroupBox || spec.kind == Kind::Panel) {
-    WNDPROC proc = spec.kind == Kind::LinkLabel ? linkLabelProc : containerProc;
+  if (layout.kind == Kind::LinkLabel || layout.kind == Kind::GroupBox || layout.kind == Kind::Panel) {
+    WNDPROC proc = layout.kind == Kind::LinkLabel ? linkLabelProc : containerProc;
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(control.get()));
     control->originalProc =
         reinterpret_cast<WNDPROC>(SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc)));
   }
-  if (spec.kind == Kind::TabControl) {
-    std::wstring tabs = spec.caption;
+  if (layout.kind == Kind::TabControl) {
+    std::wstring tabs = layout.caption;
     int index = 0;
     for (std::size_t start = 0; start <= tabs.size() && !tabs.empty(); ++index) {
       std::size_t end = std::min(tabs.find(L'|', start), tabs.size());
@@ -222,7 +222,7 @@ void Form::createControl(const ControlSpec& spec) {
       start = end + 1;
     }
   }
-  std::wstring hint = spec.hint ? spec.hint : L"";
+  std::wstring hint = layout.hint ? layout.hint : L"";
   std::size_t bar = hint.find(L'|');
   if (bar != std::wstring::npos) {
     control->longHint = hint.substr(bar + 1);
@@ -244,21 +244,21 @@ void Form::createControl(const ControlSpec& spec) {
 void Form::addMenu(std::span<const MenuSpec> specs) {
   if (!menuBar_) menuBar_ = CreateMenu();
   HMENU parents[4] = {menuBar_, nullptr, nullptr, nullptr};
-  for (const auto& spec : specs) {
-    HMENU parent = parents[spec.depth];
-    std::wstring caption = spec.caption;
+  for (const auto& layout : specs) {
+    HMENU parent = parents[layout.depth];
+    std::wstring caption = layout.caption;
     if (caption == L"-") {
       AppendMenuW(parent, MF_SEPARATOR, 0, nullptr);
       continue;
     }
-    UINT id = controlId(spec.name);
+    UINT id = controlId(layout.name);
     if (menusById_.count(id) || controlsById_.count(id)) {
-      throw std::logic_error("menu name or id used twice: " + toCp1252(spec.name));
+      throw std::logic_error("menu name or id used twice: " + toCp1252(layout.name));
     }
     MenuItem item{parent, id, nullptr};
     // An entry followed by a deeper one opens a submenu.
-    const MenuSpec* next = &spec + 1;
-    bool hasChildren = next < specs.data() + specs.size() && next->depth > spec.depth;
+    const MenuSpec* next = &layout + 1;
+    bool hasChildren = next < specs.data() + specs.size() && next->depth > layout.depth;
     if (hasChildren) {
       item.submenu = CreatePopupMenu();
       MENUITEMINFOW info = {};
@@ -268,12 +268,12 @@ void Form::addMenu(std::span<const MenuSpec> specs) {
       info.hSubMenu = item.submenu;
       info.dwTypeData = caption.data();
       InsertMenuItemW(parent, GetMenuItemCount(parent), TRUE, &info);
-      parents[spec.depth + 1] = item.submenu;
+      parents[layout.depth + 1] = item.submenu;
     } else {
-      AppendMenuW(parent, MF_STRING | (spec.checked ? MF_CHECKED : 0), id, caption.c_str());
+      AppendMenuW(parent, MF_STRING | (layout.checked ? MF_CHECKED : 0), id, caption.c_str());
     }
-    menus_[spec.name] = item;
-    menusById_[id] = spec.name;
+    menus_[layout.name] = item;
+    menusById_[id] = layout.name;
   }
 }
 

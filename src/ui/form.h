@@ -65,7 +65,7 @@ struct FormSpec {
 
 class Form {
  public:
-  explicit Form(FormSpec spec);
+  explicit Form(FormSpec layout);
   virtual ~Form();
   Form(const Form&) = delete;
   Form& operator=(const Form&) = delete;
@@ -160,7 +160,7 @@ class Form {
   static LRESULT CALLBACK linkLabelProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   static LRESULT CALLBACK containerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   void registerClass() const;
-  void createControl(const ControlSpec& spec);
+  void createControl(const ControlSpec& layout);
   Control* findControl(std::wstring_view name) const;
   const MenuItem* findMenu(std::wstring_view name) const;
   void onCommand(UINT id, UINT code, HWND from);
