@@ -260,7 +260,7 @@ void TSearchThread::walkValues(HKEY key) {
       anyValueMatched = true;
       report();
     }
-    if (stopFlag_) return;
+    if (checkStop()) return;  // a request made while this value was examined ends the walk here
   }
   current_.ValueName = placeholder();
   current_.Data = placeholder();
