@@ -146,14 +146,21 @@ bool TSearchThread::isEquivalent(const std::wstring& keyText) const {
 }
 
 void TSearchThread::report() {
-  if (!detached_ && onFound_) ui_.call([this] { onFound_(current_); });
+  // Checked again on the owner's thread: the owner may have let go while this call waited.
+  if (!detached_ && onFound_) {
+    ui_.call([this] {
+      if (!detached_) onFound_(current_);
+    });
+  }
   ++reportedCount_;
 }
 
 void TSearchThread::progress() {
   if (!detached_ && onProgress_) {
     const int keys = keysVisited_, reported = reportedCount_;
-    ui_.call([this, keys, reported] { onProgress_(keys, reported); });
+    ui_.call([this, keys, reported] {
+      if (!detached_) onProgress_(keys, reported);
+    });
   }
 }
 

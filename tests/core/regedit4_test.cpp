@@ -50,8 +50,12 @@ TEST(Regedit4Writing, LongHexDataContinuesOnIndentedLines) {
     std::size_t end = line.find("\r\n", start);
     std::string part = line.substr(start, end == line.npos ? line.npos : end - start);
     EXPECT_LE(part.size(), 80u) << part;
-    if (end != line.npos) EXPECT_EQ(part.back(), '\\');
-    if (lines > 0) EXPECT_EQ(part.substr(0, 2), "  ");
+    if (end != line.npos) {
+      EXPECT_EQ(part.back(), '\\');
+    }
+    if (lines > 0) {
+      EXPECT_EQ(part.substr(0, 2), "  ");
+    }
     ++lines;
     start = end == line.npos ? line.size() : end + 2;
   }
