@@ -1,5 +1,6 @@
 #include "registry/TMainForm.h"
 
+#include <commctrl.h>
 #include <shellapi.h>
 
 #include <cstdio>
@@ -7,6 +8,7 @@
 #include "app/help.h"
 #include "core/saved_search.h"
 #include "registry/TMainForm_texts.h"
+#include "registry/rdfuncs.h"
 #include "registry/repair.h"
 #include "registry/restore.h"
 #include "ui/application.h"
@@ -25,6 +27,8 @@ constexpr int kDefaultItemHeight = 54;
 constexpr const wchar_t* kBackgroundPicture = L"fixpc.jpg";
 constexpr COLORREF kDark = RGB(43, 74, 122);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
+// Reads the saved search once the window is on screen, so that its messages appear over it.
+constexpr UINT kReadSavedSearch = WM_APP + 1;
 
 const ui::ControlSpec kControls[] = {
     {L"PageMain", Kind::Panel, 0, 0, 760, 480},
@@ -137,7 +141,8 @@ void TMainForm::FormActivate() {
     if (arguments) LocalFree(arguments);
     DWORD attributes = file.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(file.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-      readSearchSettingsFile(file);
+      savedSearchFile_ = file;
+      PostMessageW(hwnd(), kReadSavedSearch, 0, 0);
     }
   }
   ui::applyTranslation(*this, kMainFormTexts, ui::currentLanguage());
@@ -167,9 +172,10 @@ void TMainForm::showPage(int page) {
 }
 
 void TMainForm::FormResize() {
-  RemeasureResults();
+  // Measured after the rescaling, so that the heights fit the list's new width.
   resizer_.ResizeAll(hwnd());
   SendMessageW(control(L"StatusBar1"), WM_SIZE, 0, 0);
+  RemeasureResults();
 }
 
 int TMainForm::itemHeight(int index) const {
@@ -370,6 +376,9 @@ LRESULT TMainForm::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DESTROY:
       FormDestroy();
       break;
+    case kReadSavedSearch:
+      readSearchSettingsFile(savedSearchFile_);
+      return 0;
     default:
       break;
   }

@@ -62,6 +62,7 @@ class TMainForm : public ui::Form {
   bool searchStarted_ = false;
   int page_ = 0;
   ResultLines lines_;
+  std::wstring savedSearchFile_;
   std::unique_ptr<ResultsPainter> painter_;
   ui::TResizer resizer_;
 };

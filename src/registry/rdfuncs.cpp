@@ -6,6 +6,7 @@
 
 #include "registry/regequiv.h"
 #include "win/error.h"
+#include "win/program_folder.h"
 
 namespace kestova::registry {
 namespace {
@@ -25,17 +26,22 @@ std::wstring executablePath() {
   }
 }
 
+// The program's folder (a test's own folder in tests) + the executable's name with ".INI".
+std::wstring settingsPathNow() {
+  std::wstring name = executablePath();
+  name.erase(0, name.rfind(L'\\') + 1);
+  const std::size_t dot = name.rfind(L'.');
+  if (dot != std::wstring::npos) name.erase(dot);
+  return win::programFolder() + name + L".INI";
+}
+
 }  // namespace
 
 void InitializeRegistryCleaner() {
   InitializeKeyEquivalents();
-  std::wstring path = executablePath();
-  const std::size_t dot = path.rfind(L'.');
-  const std::size_t slash = path.rfind(L'\\');
-  if (dot != std::wstring::npos && (slash == std::wstring::npos || dot > slash)) path.erase(dot);
-  settingsPath() = path + L".INI";
+  settingsPath() = settingsPathNow();
 }
 
-const std::wstring& SettingsFilePath() { return settingsPath(); }
+std::wstring SettingsFilePath() { return settingsPath().empty() ? settingsPathNow() : settingsPath(); }
 
 }  // namespace kestova::registry

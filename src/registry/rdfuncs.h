@@ -7,7 +7,7 @@ namespace kestova::registry {
 // Called once from the program's start, before any window exists.
 void InitializeRegistryCleaner();
 
-// The executable's path with its extension replaced by ".INI".
-const std::wstring& SettingsFilePath();
+// The executable's path with its extension replaced by ".INI", fixed at start-up.
+std::wstring SettingsFilePath();
 
 }  // namespace kestova::registry

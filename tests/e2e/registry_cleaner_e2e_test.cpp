@@ -24,7 +24,7 @@ HWND openCleaner(Driver& driver, std::size_t& process, const std::wstring& argum
 TEST(RegistryCleanerE2E, SearchAndRepairRemoveTheValueAfterItsBackup) {
   std::wstring name = uniqueKeyName(L"E2E");
   TestKey key(HKEY_CURRENT_USER, L"Software\\" + name);
-  key.setString(L"gone", L"C:\\kestova-e2e-gone\\tool.exe");
+  key.setString(L"gone", L"C:\\kestovae2egone\\tool.exe");
   Driver driver;
   std::size_t process = 0;
   HWND cleaner = openCleaner(driver, process);

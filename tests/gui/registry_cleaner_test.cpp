@@ -8,6 +8,7 @@
 #include "harness/test_keys.h"
 #include "registry/TMainForm.h"
 #include "registry/rdfuncs.h"
+#include "registry/regequiv.h"
 #include "win/text_file.h"
 
 namespace kestova::test {
@@ -20,7 +21,11 @@ std::wstring lower(std::wstring text) {
 
 class RegistryCleaner : public HubFixture {
  protected:
-  RegistryCleaner() { DeleteFileW(registry::SettingsFilePath().c_str()); }
+  RegistryCleaner() {
+    static const bool equivalents = (registry::InitializeKeyEquivalents(), true);
+    (void)equivalents;
+    DeleteFileW(registry::SettingsFilePath().c_str());
+  }
   ~RegistryCleaner() override { DeleteFileW(registry::SettingsFilePath().c_str()); }
 
   // The results below the test's own key, in list order.
@@ -38,9 +43,10 @@ TEST_F(RegistryCleaner, ASearchListsTheMissingFilesAndOffersTheRepair) {
   // A long key text, so that its item wraps when the window narrows.
   TestKey key(HKEY_CURRENT_USER,
               L"Software\\" + name + L"\\a-rather-long-key-name\\with-several-parts\\so-that-the-key-text\\wraps");
-  key.setString(L"one", L"C:\\kestova-gone\\one.txt");
-  key.setString(L"two", L"C:\\kestova-gone\\two.exe");
-  key.setString(L"three", L"C:\\kestova-gone\\three.dll");
+  // Paths the rules let through: no "-", no "dll", no "windows".
+  key.setString(L"one", L"C:\\kestovagone\\one.txt");
+  key.setString(L"two", L"C:\\kestovagone\\two.exe");
+  key.setString(L"three", L"C:\\kestovagone\\three.txt");
   key.setString(L"present", L"C:\\windows");
 
   registry::TMainForm form;
@@ -56,7 +62,7 @@ TEST_F(RegistryCleaner, ASearchListsTheMissingFilesAndOffersTheRepair) {
   EXPECT_FALSE(form.enabled(L"Button4"));
   form.waitForSearch();
 
-  EXPECT_EQ(resultsBelow(form, name), (std::vector<std::wstring>{L"one", L"three", L"two"}));
+  ASSERT_EQ(resultsBelow(form, name), (std::vector<std::wstring>{L"one", L"three", L"two"}));
   int errors = form.errors().ErrorCount;
   EXPECT_EQ(form.text(L"lblSearch"), L"Found " + std::to_wstring(errors) + L" items");
   EXPECT_EQ(form.text(L"StatusBar1"), form.text(L"lblSearch"));
@@ -71,7 +77,7 @@ TEST_F(RegistryCleaner, ASearchListsTheMissingFilesAndOffersTheRepair) {
   EXPECT_EQ(form.page(), 1);
   // The item of the first test error grows when the window narrows.
   int index = 0;
-  while (form.errors().Results[static_cast<std::size_t>(index)].ValueName != L"one") ++index;
+  while (form.errors().Results[static_cast<std::size_t>(index)].Key.find(lower(name)) == std::wstring::npos) ++index;
   LRESULT wide = SendMessageW(list, LB_GETITEMHEIGHT, static_cast<WPARAM>(index), 0);
   RECT r;
   GetWindowRect(form.hwnd(), &r);

@@ -7,7 +7,7 @@
 #include "core/reg_data_text.h"
 #include "core/text_codec.h"
 #include "registry/regequiv.h"
-#include "test_keys.h"
+#include "harness/test_keys.h"
 #include "win/handles.h"
 
 namespace kestova::registry {

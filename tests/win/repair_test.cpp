@@ -13,7 +13,7 @@
 #include "registry/repair.h"
 #include "registry/reg_import.h"
 #include "registry/restore.h"
-#include "test_keys.h"
+#include "harness/test_keys.h"
 #include "win/error.h"
 #include "win/handles.h"
 

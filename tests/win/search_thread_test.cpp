@@ -4,7 +4,7 @@
 
 #include "core/reg_data_text.h"
 #include "registry/rdThds.h"
-#include "test_keys.h"
+#include "harness/test_keys.h"
 
 namespace kestova::registry {
 namespace {

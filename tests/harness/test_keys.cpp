@@ -1,4 +1,4 @@
-#include "test_keys.h"
+#include "harness/test_keys.h"
 
 #include <shlwapi.h>
 
