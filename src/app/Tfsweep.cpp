@@ -411,6 +411,7 @@ void Tfsweep::readCacheSetting() {
 }
 
 void Tfsweep::translate() {
+  ui::setCurrentLanguage(language_);
   ui::applyTranslation(*this, kHubTexts, language_);
   if (writeLanguage(languageLines_, language_)) saveLanguageLines(languageLines_);
 }

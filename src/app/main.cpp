@@ -7,6 +7,7 @@
 #include "app/Tfsweep.h"
 #include "app/app_windows.h"
 #include "app/single_instance.h"
+#include "registry/rdfuncs.h"
 #include "ui/application.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
@@ -20,6 +21,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   InitCommonControlsEx(&controls);
   OleInitialize(nullptr);
   try {
+    registry::InitializeRegistryCleaner();
     app::createStartupWindows();
     instance.listen(app::windows().hub->hwnd());
     app::windows().hub->show();

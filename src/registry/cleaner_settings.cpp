@@ -1,10 +1,8 @@
 #include "registry/cleaner_settings.h"
 
 #include <algorithm>
-#include <vector>
 
 #include "win/error.h"
-#include "win/program_folder.h"
 
 namespace kestova::registry {
 namespace {
@@ -23,17 +21,6 @@ void writeInt(const std::wstring& path, const wchar_t* section, const wchar_t* k
 }
 
 }  // namespace
-
-std::wstring cleanerSettingsPath() {
-  std::vector<wchar_t> buffer(MAX_PATH);
-  DWORD n = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-  std::wstring exe(buffer.data(), n);
-  std::wstring name = exe.substr(exe.find_last_of(L'\\') + 1);
-  std::size_t dot = name.find_last_of(L'.');
-  if (dot != std::wstring::npos) name.resize(dot);
-  // Beside the executable, or in the folder a test gives the program.
-  return win::programFolder() + name + L".INI";
-}
 
 CleanerSettings readCleanerSettings(const std::wstring& path) {
   CleanerSettings settings;

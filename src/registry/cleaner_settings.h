@@ -14,9 +14,6 @@ struct CleanerSettings {
   int maxRslt = 2;     // 0..3
 };
 
-// The executable's path with its extension replaced by ".INI".
-std::wstring cleanerSettingsPath();
-
 CleanerSettings readCleanerSettings(const std::wstring& path);
 // Writes the placement, then "ActivePage", "PerPage" and "MaxRslt"; throws win::Error on failure.
 void writeCleanerSettings(const std::wstring& path, const CleanerSettings& settings, const WINDOWPLACEMENT& placement);

@@ -2,8 +2,6 @@
 
 #include <vector>
 
-#include "app/Tfsweep.h"
-#include "app/app_windows.h"
 #include "app/help.h"
 #include "shredder/wipe_texts.h"
 #include "ui/application.h"
@@ -109,10 +107,7 @@ void TFwipe::build() {
   bind({L"About1"}, &TFwipe::About1Click);
 }
 
-void TFwipe::FormActivate() {
-  const auto& hub = app::windows().hub;
-  ui::applyTranslation(*this, kWipeTexts, hub ? hub->language() : kEnglish);
-}
+void TFwipe::FormActivate() { ui::applyTranslation(*this, kWipeTexts, ui::currentLanguage()); }
 
 bool TFwipe::FormKeyDown(WORD key) {
   if (key != VK_F1) return false;

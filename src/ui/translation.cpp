@@ -3,6 +3,18 @@
 #include "ui/form.h"
 
 namespace kestova::ui {
+namespace {
+
+int& languageCode() {
+  static int code = kEnglish;
+  return code;
+}
+
+}  // namespace
+
+int currentLanguage() { return languageCode(); }
+
+void setCurrentLanguage(int code) { languageCode() = code; }
 
 void applyTranslation(Form& form, std::span<const TranslatedText> table, int code) {
   if (code < 1 || code > kLanguageCount) return;

@@ -14,6 +14,11 @@ struct TranslatedText {
   std::array<const wchar_t*, kLanguageCount> texts;  // English, Portuguese, ... Norwegian
 };
 
+// The process-wide language code, set by the hub; every translated window reads it when it
+// becomes active.
+int currentLanguage();
+void setCurrentLanguage(int code);
+
 // Sets every target to the text of `code`; a code outside 1 to 8 changes nothing.
 void applyTranslation(Form& form, std::span<const TranslatedText> table, int code);
 

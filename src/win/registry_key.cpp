@@ -42,4 +42,8 @@ void RegistryKey::setValue(const std::wstring& name, DWORD type, const std::vect
   if (rc != ERROR_SUCCESS) throw Error(L"Cannot write registry value " + name + L": " + systemErrorText(rc));
 }
 
+bool RegistryKey::deleteValue(const std::wstring& name) const {
+  return RegDeleteValueW(key_, name.c_str()) == ERROR_SUCCESS;
+}
+
 }  // namespace kestova::win

@@ -34,11 +34,16 @@ class RegistryKey {
   // Opens or creates the key; throws Error on failure.
   static RegistryKey create(HKEY root, const std::wstring& path, REGSAM access = KEY_READ | KEY_WRITE);
 
+  // Takes ownership of an open key.
+  static RegistryKey adopt(HKEY key) { return RegistryKey(key); }
+
   HKEY get() const { return key_; }
   std::optional<RegistryValue> value(const std::wstring& name) const;
   // Throws Error on failure.
   void setDword(const std::wstring& name, DWORD value) const;
   void setValue(const std::wstring& name, DWORD type, const std::vector<BYTE>& data) const;
+  // True when the value was there and is gone.
+  bool deleteValue(const std::wstring& name) const;
 
  private:
   explicit RegistryKey(HKEY key) : key_(key) {}

@@ -1,0 +1,131 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "harness/driver.h"
+#include "core/text_codec.h"
+#include "harness/hub_fixture.h"
+#include "harness/test_keys.h"
+#include "registry/TMainForm.h"
+#include "registry/rdfuncs.h"
+#include "registry/regequiv.h"
+#include "win/text_file.h"
+
+namespace kestova::test {
+namespace {
+
+std::wstring lower(std::wstring text) {
+  std::transform(text.begin(), text.end(), text.begin(), [](wchar_t c) { return static_cast<wchar_t>(towlower(c)); });
+  return text;
+}
+
+class RegistryCleaner : public HubFixture {
+ protected:
+  RegistryCleaner() {
+    static const bool equivalents = (registry::InitializeKeyEquivalents(), true);
+    (void)equivalents;
+    DeleteFileW(registry::SettingsFilePath().c_str());
+  }
+  ~RegistryCleaner() override { DeleteFileW(registry::SettingsFilePath().c_str()); }
+
+  // The results below the test's own key, in list order.
+  static std::vector<std::wstring> resultsBelow(const registry::TMainForm& form, const std::wstring& keyName) {
+    std::vector<std::wstring> names;
+    for (const auto& result : form.errors().Results) {
+      if (result.Key.find(lower(keyName)) != std::wstring::npos) names.push_back(result.ValueName);
+    }
+    return names;
+  }
+};
+
+TEST_F(RegistryCleaner, ASearchListsTheMissingFilesAndOffersTheRepair) {
+  std::wstring name = uniqueKeyName(L"Window");
+  // A long key text, so that its item wraps when the window narrows.
+  TestKey key(HKEY_CURRENT_USER,
+              L"Software\\" + name + L"\\a-rather-long-key-name\\with-several-parts\\so-that-the-key-text\\wraps");
+  // Paths the rules let through: no "-", no "dll", no "windows".
+  key.setString(L"one", L"C:\\kestovagone\\one.txt");
+  key.setString(L"two", L"C:\\kestovagone\\two.exe");
+  key.setString(L"three", L"C:\\kestovagone\\three.txt");
+  key.setString(L"present", L"C:\\windows");
+
+  registry::TMainForm form;
+  form.create();
+  form.show();
+  EXPECT_EQ(form.text(L"sbSearchE"), L"&Start");
+  EXPECT_EQ(form.text(L"Button2"), L"&Errors");
+  EXPECT_FALSE(form.visible(L"Button3"));
+
+  form.fire(L"sbSearchE");
+  EXPECT_TRUE(form.searching());
+  EXPECT_FALSE(form.enabled(L"sbSearchE"));
+  EXPECT_FALSE(form.enabled(L"Button4"));
+  form.waitForSearch();
+
+  ASSERT_EQ(resultsBelow(form, name), (std::vector<std::wstring>{L"one", L"three", L"two"}));
+  int errors = form.errors().ErrorCount;
+  EXPECT_EQ(form.text(L"lblSearch"), L"Found " + std::to_wstring(errors) + L" items");
+  EXPECT_EQ(form.text(L"StatusBar1"), form.text(L"lblSearch"));
+  EXPECT_EQ(form.text(L"Label1").rfind(L"Windows errors: ", 0), 0u) << toCp1252(form.text(L"Label1"));
+  EXPECT_TRUE(form.visible(L"Button3"));
+  EXPECT_TRUE(form.visible(L"Button2"));
+  EXPECT_TRUE(form.enabled(L"sbSearchE"));
+
+  HWND list = form.control(L"lbResults");
+  EXPECT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), errors);
+  form.fire(L"Button2");
+  EXPECT_EQ(form.page(), 1);
+  // The item of the first test error grows when the window narrows.
+  int index = 0;
+  while (form.errors().Results[static_cast<std::size_t>(index)].Key.find(lower(name)) == std::wstring::npos) ++index;
+  LRESULT wide = SendMessageW(list, LB_GETITEMHEIGHT, static_cast<WPARAM>(index), 0);
+  RECT r;
+  GetWindowRect(form.hwnd(), &r);
+  SetWindowPos(form.hwnd(), nullptr, 0, 0, 520, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER);
+  LRESULT narrow = SendMessageW(list, LB_GETITEMHEIGHT, static_cast<WPARAM>(index), 0);
+  EXPECT_GT(narrow, wide);
+  form.fire(L"Button1");
+  EXPECT_EQ(form.page(), 0);
+}
+
+TEST_F(RegistryCleaner, AFreshStartWritesTheDefaultSettingsAndThePlacement) {
+  {
+    registry::TMainForm form;
+    form.create();
+    form.show();
+    EXPECT_EQ(form.activeTab(), 0);
+    SendMessageW(form.hwnd(), WM_CLOSE, 0, 0);
+  }
+  std::string ini = fileBytes(registry::SettingsFilePath());
+  for (const char* line : {"[MainForm Settings]", "Left=", "ShowCmd=", "[Settings]", "ActivePage=0", "PerPage=0",
+                           "MaxRslt=2"}) {
+    EXPECT_NE(ini.find(line), std::string::npos) << line;
+  }
+}
+
+TEST_F(RegistryCleaner, ATabThatDoesNotExistRunsTheCriteriaSearch) {
+  win::writeBytes(registry::SettingsFilePath(), "[Settings]\r\nActivePage=5\r\n");
+  registry::TMainForm form;
+  form.create();
+  form.show();
+  EXPECT_EQ(form.activeTab(), 1);
+  form.fire(L"sbSearchE");
+  form.waitForSearch();
+  EXPECT_EQ(form.text(L"lblSearch"), L"Found 0 items");
+  EXPECT_FALSE(form.visible(L"Button3"));
+}
+
+TEST_F(RegistryCleaner, ClosingDuringASearchStopsTheWorkerFirst) {
+  auto form = std::make_unique<registry::TMainForm>();
+  form->create();
+  form->show();
+  form->fire(L"sbSearchE");
+  ASSERT_TRUE(form->searching());
+  SendMessageW(form->hwnd(), WM_CLOSE, 0, 0);
+  EXPECT_FALSE(form->exists());
+  form.reset();  // nothing may report into the released window
+  pump(300);
+}
+
+}  // namespace
+}  // namespace kestova::test
