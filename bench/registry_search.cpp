@@ -126,7 +126,7 @@ double search(long& keys, int& errors) {
 
 }  // namespace
 
-int wmain() {
+int main() {
   wchar_t temp[MAX_PATH];
   GetTempPathW(MAX_PATH, temp);
   SetCurrentDirectoryW(temp);  // "rrr.TXT" goes there

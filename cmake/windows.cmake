@@ -54,4 +54,3 @@ add_custom_command(OUTPUT ${KESTOVA_DIST_DIR}/kestova.chm
 add_custom_target(help_file ALL DEPENDS ${KESTOVA_DIST_DIR}/kestova.chm)
 
 include(${CMAKE_CURRENT_LIST_DIR}/windows-tests.cmake)
-include(${CMAKE_CURRENT_LIST_DIR}/benchmarks.cmake)

@@ -7,7 +7,6 @@
 namespace kestova::regedit4 {
 namespace {
 
-constexpr std::size_t kHexPerLine = 25;  // bytes per line of hex data, as the registry editor writes
 
 std::wstring fromUtf16(const std::vector<std::uint8_t>& data) {
   std::wstring text;

@@ -2,11 +2,15 @@
 
 #include "app/app_windows.h"
 #include "harness/driver.h"
+#include "ui/translation.h"
 #include "win/program_folder.h"
 
 namespace kestova::test {
 
-HubFixture::HubFixture() { win::setProgramFolder(programFolder.path()); }
+HubFixture::HubFixture() {
+  win::setProgramFolder(programFolder.path());
+  ui::setCurrentLanguage(kEnglish);  // a language chosen by an earlier test does not carry over
+}
 
 HubFixture::~HubFixture() {
   app::destroyWindows();
