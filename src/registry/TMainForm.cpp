@@ -79,6 +79,17 @@ std::wstring format(const wchar_t* pattern, int a, int b = 0) {
   return buffer;
 }
 
+// A right-button press with no modifier key selects the result under the pointer.
+LRESULT CALLBACK resultsListProc(HWND list, UINT msg, WPARAM wp, LPARAM lp) {
+  auto original = reinterpret_cast<WNDPROC>(GetPropW(list, L"KestovaListProc"));
+  if (msg == WM_RBUTTONDOWN && (wp & (MK_SHIFT | MK_CONTROL)) == 0) {
+    LRESULT hit = SendMessageW(list, LB_ITEMFROMPOINT, 0, lp);
+    if (HIWORD(hit) == 0) SendMessageW(list, LB_SETCURSEL, LOWORD(hit), 0);
+  }
+  if (msg == WM_NCDESTROY) RemovePropW(list, L"KestovaListProc");
+  return CallWindowProcW(original, list, msg, wp, lp);
+}
+
 // The first activation of the window in the life of the process reads the saved search.
 bool& firstActivation() {
   static bool first = true;
@@ -103,6 +114,9 @@ void TMainForm::build() {
   for (const wchar_t* name : {L"Label1", L"Label2", L"Label3"}) setFont(name, 16, false);
   setChecked(L"CheckBox1", true);
   painter_ = std::make_unique<ResultsPainter>(font());
+  HWND list = control(L"lbResults");
+  SetPropW(list, L"KestovaListProc", reinterpret_cast<HANDLE>(GetWindowLongPtrW(list, GWLP_WNDPROC)));
+  SetWindowLongPtrW(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(resultsListProc));
   errors_.OnRecorded = [this](const TResult&) { addResult(); };
 
   on(L"sbSearchE", ui::Event::Click, [this] { acSearchExecute(); });

@@ -84,6 +84,13 @@ TEST_F(RegistryCleaner, ASearchListsTheMissingFilesAndOffersTheRepair) {
   SetWindowPos(form.hwnd(), nullptr, 0, 0, 520, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER);
   LRESULT narrow = SendMessageW(list, LB_GETITEMHEIGHT, static_cast<WPARAM>(index), 0);
   EXPECT_GT(narrow, wide);
+  // A right-button press selects the item under the pointer.
+  SendMessageW(list, LB_SETCURSEL, index == 0 ? 1 : 0, 0);
+  RECT item;
+  SendMessageW(list, LB_SETTOPINDEX, static_cast<WPARAM>(index), 0);
+  SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+  SendMessageW(list, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(item.left + 5, item.top + 5));
+  EXPECT_EQ(SendMessageW(list, LB_GETCURSEL, 0, 0), index);
   form.fire(L"Button1");
   EXPECT_EQ(form.page(), 0);
 }
