@@ -1,5 +1,6 @@
 #include "core/reg_data_text.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace kestova::regsearch {
@@ -54,6 +55,15 @@ std::wstring lowerAscii(std::wstring_view text) {
     if (c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c - L'A' + L'a');
   }
   return out;
+}
+
+bool lessIgnoringAsciiCase(std::wstring_view a, std::wstring_view b) {
+  const std::size_t n = std::min(a.size(), b.size());
+  for (std::size_t i = 0; i < n; ++i) {
+    const wchar_t x = upper(a[i]), y = upper(b[i]);
+    if (x != y) return x < y;
+  }
+  return a.size() < b.size();
 }
 
 int findText(std::string_view haystack, std::string_view needle, bool caseSensitive) {

@@ -18,6 +18,8 @@ inline constexpr int kMaxDataLen = 100;
 std::string upperAscii(std::string_view text);
 std::wstring upperAscii(std::wstring_view text);
 std::wstring lowerAscii(std::wstring_view text);
+// Ordinal order with ASCII letters folded to capitals.
+bool lessIgnoringAsciiCase(std::wstring_view a, std::wstring_view b);
 
 // 1-based position of `needle` in `haystack`, ASCII letters folded unless `caseSensitive`; 0 = none.
 int findText(std::string_view haystack, std::string_view needle, bool caseSensitive);

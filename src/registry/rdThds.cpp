@@ -32,10 +32,9 @@ const std::wstring& placeholder() {
   return text;
 }
 
-bool lessByName(const std::wstring& a, const std::wstring& b) {
-  return CompareStringW(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, a.c_str(), static_cast<int>(a.size()), b.c_str(),
-                        static_cast<int>(b.size())) == CSTR_LESS_THAN;
-}
+// Names are sorted ordinally with ASCII letters folded, the case rule of the matching: the
+// system's collation costs more than the walk itself on large keys.
+bool lessByName(const std::wstring& a, const std::wstring& b) { return regsearch::lessIgnoringAsciiCase(a, b); }
 
 struct ValueData {
   std::wstring name;
@@ -183,6 +182,11 @@ void TSearchThread::walkKey(HKEY parent, const std::wstring& name, const std::ws
       if (!opened) return;
       key = opened->get();
     }
+    KeyCounts counts{};
+    if (RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, &counts.subkeys, &counts.maxSubkeyLen, nullptr, &counts.values,
+                         &counts.maxValueNameLen, &counts.maxValueLen, nullptr, nullptr) != ERROR_SUCCESS) {
+      return;
+    }
     current_.Key = keyText;
     current_.KeyPath = realPath;
     current_.KeyMatchPos = current_.NameMatchPos = current_.DataMatchPos = 0;
@@ -198,25 +202,25 @@ void TSearchThread::walkKey(HKEY parent, const std::wstring& name, const std::ws
         current_.KeyMatchLen = static_cast<int>(searchText_.size());
       }
       if (stopFlag_) return;
-      walkValues(key);
+      const bool anyValueMatched = counts.values > 0 && walkValues(key, counts);
+      if (stopFlag_) return;
+      current_.ValueName = placeholder();
+      current_.Data = placeholder();
+      current_.NameMatchPos = current_.NameMatchLen = current_.DataMatchPos = current_.DataMatchLen = 0;
+      if (current_.KeyMatchPos > 0 && !anyValueMatched) report();  // the key itself
       if (stopFlag_) return;
     }
-    walkSubkeys(key, keyText, realPath, depth);
+    if (counts.subkeys > 0) walkSubkeys(key, counts, keyText, realPath, depth);
   } catch (...) {
     // Absorbed: the key is abandoned and the walk goes on with its next sibling.
   }
 }
 
-void TSearchThread::walkValues(HKEY key) {
-  DWORD count = 0, maxNameLen = 0, maxDataLen = 0;
-  if (RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, &maxNameLen, &maxDataLen,
-                       nullptr, nullptr) != ERROR_SUCCESS) {
-    return;
-  }
+bool TSearchThread::walkValues(HKEY key, const KeyCounts& counts) {
   std::vector<ValueData> values;
-  values.reserve(count);
-  std::vector<wchar_t> nameBuffer(maxNameLen + 2);
-  std::vector<BYTE> dataBuffer(maxDataLen + 2);
+  values.reserve(counts.values);
+  std::vector<wchar_t> nameBuffer(counts.maxValueNameLen + 2);
+  std::vector<BYTE> dataBuffer(counts.maxValueLen + 2);
   for (DWORD i = 0;; ++i) {
     DWORD nameLen = static_cast<DWORD>(nameBuffer.size());
     DWORD dataLen = static_cast<DWORD>(dataBuffer.size());
@@ -247,7 +251,7 @@ void TSearchThread::walkValues(HKEY key) {
 
   bool anyValueMatched = false;
   for (const ValueData& value : values) {
-    if (stopFlag_) return;
+    if (stopFlag_) return anyValueMatched;
     current_.ValueName = value.name;
     current_.NameMatchPos = current_.NameMatchLen = 0;
     checkStop();
@@ -267,22 +271,16 @@ void TSearchThread::walkValues(HKEY key) {
       anyValueMatched = true;
       report();
     }
-    if (checkStop()) return;  // a request made while this value was examined ends the walk here
+    if (checkStop()) return anyValueMatched;  // a request made while this value was examined ends the walk here
   }
-  current_.ValueName = placeholder();
-  current_.Data = placeholder();
-  current_.NameMatchPos = current_.NameMatchLen = current_.DataMatchPos = current_.DataMatchLen = 0;
-  if (current_.KeyMatchPos > 0 && !anyValueMatched) report();
+  return anyValueMatched;
 }
 
-void TSearchThread::walkSubkeys(HKEY key, const std::wstring& keyText, const std::wstring& realPath, int depth) {
-  DWORD maxNameLen = 0;
-  if (RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, &maxNameLen, nullptr, nullptr, nullptr, nullptr,
-                       nullptr, nullptr) != ERROR_SUCCESS) {
-    return;
-  }
+void TSearchThread::walkSubkeys(HKEY key, const KeyCounts& counts, const std::wstring& keyText,
+                                const std::wstring& realPath, int depth) {
   std::vector<std::wstring> names;
-  std::vector<wchar_t> buffer(maxNameLen + 2);
+  names.reserve(counts.subkeys);
+  std::vector<wchar_t> buffer(counts.maxSubkeyLen + 2);
   for (DWORD i = 0;; ++i) {
     DWORD len = static_cast<DWORD>(buffer.size());
     LONG rc = RegEnumKeyExW(key, i, buffer.data(), &len, nullptr, nullptr, nullptr, nullptr);

@@ -67,7 +67,6 @@ class TSearchThread {
   std::uint8_t Status() const { return status_; }
   int ReportedCount() const { return reportedCount_; }
   int KeysVisited() const { return keysVisited_; }
-  bool CriteriaMode() const { return criteriaMode_; }
 
  private:
   static unsigned __stdcall threadMain(void* self);
@@ -75,8 +74,13 @@ class TSearchThread {
   // Walks the key `name` below `parent` (the root itself when `name` is empty at depth 1).
   void walkKey(HKEY parent, const std::wstring& name, const std::wstring& keyText, const std::wstring& realPath,
                int depth);
-  void walkValues(HKEY key);
-  void walkSubkeys(HKEY key, const std::wstring& keyText, const std::wstring& realPath, int depth);
+  struct KeyCounts {
+    DWORD subkeys, maxSubkeyLen, values, maxValueNameLen, maxValueLen;
+  };
+  // Reports the matching values; true when any matched.
+  bool walkValues(HKEY key, const KeyCounts& counts);
+  void walkSubkeys(HKEY key, const KeyCounts& counts, const std::wstring& keyText, const std::wstring& realPath,
+                   int depth);
   bool checkStop();
   void report();
   void progress();

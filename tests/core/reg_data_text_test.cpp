@@ -125,6 +125,10 @@ TEST(FindText, FoldsAsciiOnly) {
   EXPECT_EQ(findText(std::wstring_view(L"\u00e9x"), std::wstring_view(L"\u00c9X"), false), 0);
   EXPECT_EQ(findText(std::string_view("ab"), std::string_view("abc"), false), 0);
   EXPECT_EQ(lowerAscii(L"HKEY_A\u00c9"), L"hkey_a\u00c9");
+  EXPECT_TRUE(lessIgnoringAsciiCase(L"a", L"B"));
+  EXPECT_TRUE(lessIgnoringAsciiCase(L"b", L"C:\\x"));
+  EXPECT_FALSE(lessIgnoringAsciiCase(L"ab", L"AB"));
+  EXPECT_TRUE(lessIgnoringAsciiCase(L"Ab", L"abc"));
 }
 
 }  // namespace

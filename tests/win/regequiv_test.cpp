@@ -6,6 +6,7 @@
 #include "harness/temp_folder.h"
 #include "core/reg_data_text.h"
 #include "core/text_codec.h"
+#include "registry/rdfuncs.h"
 #include "registry/regequiv.h"
 #include "harness/test_keys.h"
 #include "win/handles.h"
@@ -152,6 +153,14 @@ TEST(KeyEquivalents, NinetyEightBranchUnderWineWin98Mode) {
   ASSERT_TRUE(started);
   EXPECT_EQ(exitCode, 0u) << "the test in the Windows 98 process failed";
   EXPECT_TRUE(mode.value(L"ChildRan")) << "the Windows 98 process did not run its checks";
+}
+
+TEST(RegistryCleanerStart, BuildsTheListAndNamesTheSettingsFileAfterTheProgram) {
+  InitializeRegistryCleaner();
+  EXPECT_TRUE(holds(KeyEquivalents(), L"HKEY_LOCAL_MACHINE\\SOFTWARE\\CLASSES"));
+  const std::wstring& ini = SettingsFilePath();
+  ASSERT_GT(ini.size(), 14u);
+  EXPECT_EQ(ini.substr(ini.size() - 14), L"\\win_tests.INI");
 }
 
 }  // namespace

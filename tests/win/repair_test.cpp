@@ -146,6 +146,38 @@ TEST_F(Repair, EveryValueTypeComesBackWithTheRegistryEditorAndWithTheOwnImport) 
   expectSame(before, snapshot(key.get()));
 }
 
+// With a program for ".reg" files (here the registry editor, registered for the test) the
+// restore hands the backup to the shell.
+TEST_F(Repair, RestoreGoesThroughTheShellWhereItHasAProgramForRegFiles) {
+  key.setString(L"gone", L"C:\\kestovagone\\shell.txt");
+  key.set(L"bytes", REG_BINARY, ansiBytes("C:\\kestovagone\\shell.bin", false));
+  const Snapshot before = snapshot(key.get());
+  search();
+  ASSERT_EQ(errors.ErrorCount, 2);
+  RepairErrors(errors, false, backupPath, {});
+  ASSERT_TRUE(snapshot(key.get()).empty());
+
+  ASSERT_FALSE(win::RegistryKey::open(HKEY_CLASSES_ROOT, L".reg")) << "the prefix has its own .reg type";
+  const std::wstring type = test::uniqueKeyName(L"RegFile");
+  TestKey extension(HKEY_LOCAL_MACHINE, L"Software\\Classes\\.reg");
+  extension.setString(L"", type);
+  TestKey typeKey(HKEY_LOCAL_MACHINE, L"Software\\Classes\\" + type);  // removed with its subkeys
+  TestKey command(HKEY_LOCAL_MACHINE, L"Software\\Classes\\" + type + L"\\shell\\open\\command");
+  command.setString(L"", L"regedit.exe /s \"%1\"");
+  ASSERT_TRUE(ShellOpensRegFiles());
+
+  // A line the registry editor takes and the program's own import refuses: only the shell's
+  // program can restore this file.
+  std::string file = backup();
+  file += "[-HKEY_CURRENT_USER\\Software\\" + toCp1252(test::uniqueKeyName(L"NoSuchKey")) + "]\r\n";
+  folder.writeFile(L"deletedkeys.reg", file);
+  dialogs->answers.push_back(IDYES);
+  RestoreBackup(nullptr, backupPath);
+  EXPECT_EQ(dialogs->messages.size(), 1u);  // the question only
+  for (int i = 0; i < 200 && snapshot(key.get()).size() < before.size(); ++i) Sleep(100);  // the editor runs apart
+  expectSame(before, snapshot(key.get()));
+}
+
 TEST_F(Repair, ExtraRewritesTheValueToTheFileFoundOnItsDrive) {
   test::MappedDrive drive(DRIVE_FIXED, L'W');
   ASSERT_EQ(drive.letter(), L'W') << "drive W is taken in this prefix";

@@ -112,10 +112,14 @@ TEST_F(SearchThread, KeyWhoseNameMatchesIsReportedOnceWhenNoValueDoes) {
   TestKey loud(HKEY_CURRENT_USER, key.path() + L"\\Loud" + mark);
   loud.setString(L"w", mark);
 
+  TestKey empty(HKEY_CURRENT_USER, key.path() + L"\\Empty" + mark);  // no values at all
+
   const SearchRun run = search(mark);
   const auto hits = hitsBelow(run, keyText);
-  ASSERT_EQ(hits.size(), 2u);
-  const TSearchHit& keyHit = hits[0];
+  ASSERT_EQ(hits.size(), 3u);
+  EXPECT_EQ(hits[0].Key, keyText + L"\\empty" + regsearch::lowerAscii(mark));
+  EXPECT_EQ(hits[0].ValueName, kDash);
+  const TSearchHit& keyHit = hits[1];
   EXPECT_EQ(keyHit.Key, keyText + L"\\" + regsearch::lowerAscii(child));
   EXPECT_EQ(keyHit.KeyPath, L"Software\\" + name + L"\\" + child);
   EXPECT_EQ(keyHit.ValueName, kDash);
@@ -124,9 +128,9 @@ TEST_F(SearchThread, KeyWhoseNameMatchesIsReportedOnceWhenNoValueDoes) {
   EXPECT_EQ(regsearch::upperAscii(keyHit.Key.substr(static_cast<std::size_t>(keyHit.KeyMatchPos - 1), mark.size())),
             regsearch::upperAscii(mark));
   // The other key is reported for its value only, with its own name highlighted too.
-  EXPECT_EQ(hits[1].ValueName, L"w");
-  EXPECT_GT(hits[1].KeyMatchPos, 0);
-  EXPECT_EQ(hits[1].DataMatchPos, 1);
+  EXPECT_EQ(hits[2].ValueName, L"w");
+  EXPECT_GT(hits[2].KeyMatchPos, 0);
+  EXPECT_EQ(hits[2].DataMatchPos, 1);
 }
 
 TEST_F(SearchThread, AliasSubtreesAreNotEnteredAndClassesRootComesLast) {
