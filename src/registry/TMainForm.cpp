@@ -109,7 +109,10 @@ void TMainForm::build() {
   addControls(kControls);
   setFont(L"Label4", 14, true);
   setFont(L"Label6", 14, true);
+  setTextColor(L"Label4", kWhite);
   setTextColor(L"Label6", kWhite);
+  // The progress texts lie over the tab's page.
+  SetWindowPos(control(L"tsEasy"), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   setBackColor(L"Label6", kDark);
   for (const wchar_t* name : {L"Label1", L"Label2", L"Label3"}) setFont(name, 16, false);
   setChecked(L"CheckBox1", true);
