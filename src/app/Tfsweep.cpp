@@ -331,12 +331,17 @@ void Tfsweep::clearGrid() {
   for (int column = 0; column < 4; ++column) grid.setCell(column, 0, headers[column]);
 }
 
-void Tfsweep::applySettings() {
-  Lines lines = loadSettings(kConfigFile);
+SwitchStates Tfsweep::switchStates() const {
   SwitchStates states{};
   for (std::size_t i = 0; i < kSwitchCount; ++i) {
     states[i] = i == kRemovalModeSwitch ? checked(L"SenddeletedfilestoRecycledbin1") : checked(kSwitchCodes[i].control);
   }
+  return states;
+}
+
+void Tfsweep::applySettings() {
+  Lines lines = loadSettings(kConfigFile);
+  SwitchStates states = switchStates();
   applySwitchCodes(lines, states);
   for (std::size_t i = 0; i < kSwitchCount; ++i) {
     if (i == kRemovalModeSwitch) {
@@ -352,10 +357,7 @@ void Tfsweep::applySettings() {
 
 void Tfsweep::storeSwitchCodes() {
   Lines lines = loadSettings(kConfigFile);
-  SwitchStates states{};
-  for (std::size_t i = 0; i < kSwitchCount; ++i) {
-    states[i] = i == kRemovalModeSwitch ? checked(L"SenddeletedfilestoRecycledbin1") : checked(kSwitchCodes[i].control);
-  }
+  SwitchStates states = switchStates();
   kestova::storeSwitchCodes(lines, states);
   saveSettings(kConfigFile, lines);
 }

@@ -49,6 +49,8 @@ class Tfsweep : public ui::Form {
 
   // Switch codes: the pattern boxes and the removal mode, kept in "config.TXT".
   void applySettings();
+  // The pattern boxes and the removal mode, in the order of their switch codes.
+  SwitchStates switchStates() const;
   void storeSwitchCodes();
   // A folder code gets a value: the hub's folder and the entry in "config.TXT".
   void setFolder(FolderCode code, const std::wstring& path);
