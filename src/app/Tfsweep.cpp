@@ -202,7 +202,7 @@ void Tfsweep::bindTools() {
   auto registry = [this, &w] { openOnDemand(w.registryCleaner, hwnd()); };
   auto spyware = [this, &w] { openOnDemand(w.spyware, hwnd()); };
   auto traces = [this, &w] { openOnDemand(w.traces, hwnd()); };
-  auto info = [this, &w] { openOnDemand(w.systemInfo, hwnd()); };
+  auto info = [this, &w] { openOnDemand(w.systemInfo, hwnd(), driveTable_); };
   const std::pair<const wchar_t*, std::function<void()>> tools[] = {
       {L"BitBtnWithColor6", graph},     {L"Label3", graph},     {L"BitBtnWithColor4", duplicates},
       {L"Label7", duplicates},          {L"BitBtnWithColor18", shredder}, {L"Label12", shredder},

@@ -69,6 +69,14 @@ const DriveSlot* DriveTable::find(wchar_t letter) const {
   return nullptr;
 }
 
+const DriveSlot* DriveTable::findComplete(wchar_t letter) const {
+  const DriveSlot* found = nullptr;
+  for (const auto& slot : slots_) {
+    if (slot && slot->letter == letter && !slot->capacityMB.empty() && !slot->freeMB.empty()) found = &*slot;
+  }
+  return found;
+}
+
 double megabytesOf(const std::wstring& field) {
   try {
     std::size_t used = 0;

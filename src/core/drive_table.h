@@ -31,6 +31,8 @@ class DriveTable {
   // driveList: the letters of the drive list in its order; the first entry gets no slot.
   static DriveTable read(const Lines& lines, const std::vector<wchar_t>& driveList);
   const DriveSlot* find(wchar_t letter) const;
+  // The last slot of the letter whose capacity and free texts are both non-empty.
+  const DriveSlot* findComplete(wchar_t letter) const;
 
  private:
   std::array<std::optional<DriveSlot>, kSlots> slots_;

@@ -116,6 +116,32 @@ using Font = GdiObject<HFONT>;
 using Bitmap = GdiObject<HBITMAP>;
 using Brush = GdiObject<HBRUSH>;
 
+class Icon {
+ public:
+  Icon() = default;
+  explicit Icon(HICON h) : h_(h) {}
+  Icon(Icon&& o) noexcept : h_(std::exchange(o.h_, nullptr)) {}
+  Icon& operator=(Icon&& o) noexcept {
+    if (this != &o) {
+      reset();
+      h_ = std::exchange(o.h_, nullptr);
+    }
+    return *this;
+  }
+  Icon(const Icon&) = delete;
+  Icon& operator=(const Icon&) = delete;
+  ~Icon() { reset(); }
+  HICON get() const { return h_; }
+  explicit operator bool() const { return h_ != nullptr; }
+  void reset(HICON h = nullptr) {
+    if (h_) DestroyIcon(h_);
+    h_ = h;
+  }
+
+ private:
+  HICON h_ = nullptr;
+};
+
 // Selects an object into a DC for a scope.
 class SelectObjectScope {
  public:

@@ -1,0 +1,19 @@
+#pragma once
+// Printing an image of a window, as a form prints itself: one page on the default printer,
+// the image at the size the screen shows it.
+#include <windows.h>
+
+#include <string>
+
+namespace kestova::win {
+
+// Draws the window's image (frame included, as PrintWindow renders it) stretched over
+// `destination` of `target`; false when the window could not be captured.
+bool drawWindowImage(HWND window, HDC target, const RECT& destination);
+
+enum class PrintResult { Printed, NoDefaultPrinter };
+// Prints the window's image on the default printer without a dialog; throws win::Error when the
+// printer fails.
+PrintResult printWindowImage(HWND window, const std::wstring& documentName);
+
+}  // namespace kestova::win
