@@ -1,5 +1,6 @@
 #include "win/window_print.h"
 
+#include <cderr.h>
 #include <commdlg.h>
 
 #include <algorithm>
@@ -49,13 +50,38 @@ class Document {
   bool done_ = false;
 };
 
+// Blits the image of each visible child of `parent` (and of theirs) from the bottom of the Z
+// order up: Wine's PrintWindow draws a window without its children.
+bool renderChildren(HWND parent, HDC image, POINT origin) {
+  HDC screen = GetDC(nullptr);
+  MemoryDC memory(screen);
+  ReleaseDC(nullptr, screen);
+  for (HWND child = GetWindow(GetWindow(parent, GW_CHILD), GW_HWNDLAST); child; child = GetWindow(child, GW_HWNDPREV)) {
+    RECT r;
+    if (!IsWindowVisible(child) || !GetWindowRect(child, &r) || r.right <= r.left || r.bottom <= r.top) continue;
+    HDC like = GetDC(nullptr);
+    Bitmap part(CreateCompatibleBitmap(like, r.right - r.left, r.bottom - r.top));
+    ReleaseDC(nullptr, like);
+    if (!part || !memory.get()) return false;
+    {
+      SelectObjectScope select(memory.get(), part.get());
+      if (!PrintWindow(child, memory.get(), 0)) return false;
+      BitBlt(image, r.left - origin.x, r.top - origin.y, r.right - r.left, r.bottom - r.top, memory.get(), 0, 0,
+             SRCCOPY);
+    }
+    if (!renderChildren(child, image, origin)) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 bool drawWindowImage(HWND window, HDC target, const RECT& destination) {
-  RECT frame;
-  if (!GetWindowRect(window, &frame)) return false;
-  int width = frame.right - frame.left;
-  int height = frame.bottom - frame.top;
+  RECT client;
+  POINT origin = {0, 0};
+  if (!GetClientRect(window, &client) || !ClientToScreen(window, &origin)) return false;
+  int width = client.right;
+  int height = client.bottom;
   if (width <= 0 || height <= 0) return false;
 
   BITMAPINFO info = {};
@@ -73,7 +99,9 @@ bool drawWindowImage(HWND window, HDC target, const RECT& destination) {
   if (!image || !memory.get()) return false;
   {
     SelectObjectScope select(memory.get(), image.get());
-    if (!PrintWindow(window, memory.get(), 0)) return false;
+    if (!PrintWindow(window, memory.get(), PW_CLIENTONLY) || !renderChildren(window, memory.get(), origin)) {
+      return false;
+    }
   }
   GdiFlush();
   SetStretchBltMode(target, HALFTONE);
@@ -102,14 +130,14 @@ PrintResult printWindowImage(HWND window, const std::wstring& documentName) {
   }
 
   // The image at the size the screen shows it, made smaller when the page is narrower.
-  RECT frame;
-  GetWindowRect(window, &frame);
+  RECT client;
+  GetClientRect(window, &client);
   HDC screen = GetDC(nullptr);
   int screenDpi = GetDeviceCaps(screen, LOGPIXELSX);
   ReleaseDC(nullptr, screen);
   int printerDpi = GetDeviceCaps(printer.get(), LOGPIXELSX);
-  int width = MulDiv(frame.right - frame.left, printerDpi, screenDpi);
-  int height = MulDiv(frame.bottom - frame.top, printerDpi, screenDpi);
+  int width = MulDiv(client.right, printerDpi, screenDpi);
+  int height = MulDiv(client.bottom, printerDpi, screenDpi);
   int pageWidth = GetDeviceCaps(printer.get(), HORZRES);
   if (pageWidth > 0 && width > pageWidth) {
     height = MulDiv(height, pageWidth, width);

@@ -1,14 +1,14 @@
 #pragma once
-// Printing an image of a window, as a form prints itself: one page on the default printer,
-// the image at the size the screen shows it.
+// Printing an image of a window's client area with its controls, as a form prints itself: one
+// page on the default printer, the image at the size the screen shows it.
 #include <windows.h>
 
 #include <string>
 
 namespace kestova::win {
 
-// Draws the window's image (frame included, as PrintWindow renders it) stretched over
-// `destination` of `target`; false when the window could not be captured.
+// Draws the image of the window's client area and its controls stretched over `destination` of
+// `target`; false when the window could not be captured.
 bool drawWindowImage(HWND window, HDC target, const RECT& destination);
 
 enum class PrintResult { Printed, NoDefaultPrinter };

@@ -43,7 +43,8 @@ TEST(DrivePanel, ListedDriveTakesSizesFromTheTableAndShowsOnlyNonZeroClusters) {
   EXPECT_EQ(texts[L"Label3"], L"Free Clusters:           70");
   EXPECT_EQ(texts[L"Label1"], L"Sectors/Cluster:        8");  // geometry is always the system's
 
-  for (DriveSlot bad : {DriveSlot{L'M', L"4x", L"1"}, DriveSlot{L'M', L"10", L"nan"}, DriveSlot{L'M', L"1e9", L"1"}}) {
+  for (DriveSlot bad : {DriveSlot{L'M', L"4x", L"1", L"0", L"0"}, DriveSlot{L'M', L"10", L"nan", L"0", L"0"},
+                      DriveSlot{L'M', L"1e9", L"1", L"0", L"0"}}) {
     EXPECT_EQ(drivePanelTexts(ntfsDrive(), &bad)[L"Label5"], L"Total Mbytes:            11718.75");
   }
 }

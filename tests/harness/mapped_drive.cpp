@@ -63,10 +63,16 @@ MappedDrive::MappedDrive(UINT type, wchar_t preferred) {
       continue;
     }
     letter_ = letter;
+    type_ = type;
     lock_ = std::move(lock);
     return;
   }
   throw std::runtime_error("no spare drive letter could be mapped");
+}
+
+void MappedDrive::remount() {
+  unmapDrive(letter_);
+  if (!defineDrive(letter_, type_, unixPath(folder_.path()))) throw std::runtime_error("the drive cannot be mapped again");
 }
 
 MappedDrive::~MappedDrive() {

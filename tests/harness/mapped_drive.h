@@ -24,11 +24,15 @@ class MappedDrive {
   std::wstring root() const { return std::wstring(1, letter_) + L":\\"; }
   // The same folder through its C: path.
   const TempFolder& folder() const { return folder_; }
+  // Maps the letter again, as after a change of medium: Wine reads a volume's label and serial
+  // (".windows-label", ".windows-serial" in its root) when the drive is mapped.
+  void remount();
 
  private:
   TempFolder folder_;
   win::Handle lock_;
   wchar_t letter_ = 0;
+  UINT type_ = DRIVE_FIXED;
 };
 
 // Removes a drive letter's mapping; true when the letter is free afterwards.
