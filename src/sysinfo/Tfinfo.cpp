@@ -143,8 +143,8 @@ void Tfinfo::DriveComboBox1Change() {
   fillDrivePanel(item[0], true);
 }
 
-// A diskette in A: and anything at all on D:. "A:\nul" names the null device on the NT family,
-// so the root of A: is asked as well.
+// A diskette in A: and anything at all on D:. On the NT family "A:\nul" may name the null device
+// whatever the drive holds, so the root of A: is asked as well.
 bool Tfinfo::hasMedium(wchar_t letter) {
   win::ErrorModeScope quiet;
   if (letter == L'A') return win::pathExists(L"A:\\nul") && win::pathExists(L"A:\\");
