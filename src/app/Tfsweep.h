@@ -38,6 +38,8 @@ class Tfsweep : public ui::Form {
   // Search, Delete, the grid's toggle and the removal mode (Tfsweep_junk.cpp).
   junk::JunkCleaner& junkCleaner() { return *junk_; }
   int language() const { return language_; }
+  // The drive-size table read from "Data.TXT" at start-up.
+  const DriveTable& driveTable() const { return driveTable_; }
 
   // The capacity line of the current drive in Edit1, and the recovered line in Edit2.
   void showCapacity();

@@ -1,0 +1,263 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "app/app_windows.h"
+#include "harness/driver.h"
+#include "harness/hub_fixture.h"
+#include "harness/junk_results.h"
+#include "harness/mapped_drive.h"
+#include "stats/Tfstat.h"
+#include "ui/chart.h"
+#include "ui/grid.h"
+#include "win/volume.h"
+
+namespace kestova::test {
+namespace {
+
+using stats::Tfstat;
+using Row = std::vector<std::wstring>;
+
+// A number as the user's locale writes "#,##0.00": `text` is given with "," and ".".
+std::wstring local(const std::wstring& text) {
+  wchar_t thousands[8] = L",", decimal[8] = L".";
+  GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, thousands, 8);
+  GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, decimal, 8);
+  std::wstring out;
+  for (wchar_t c : text) out += c == L',' ? thousands : c == L'.' ? decimal : std::wstring(1, c);
+  return out;
+}
+
+class StatsWindow : public HubFixture {
+ protected:
+  Tfstat& open() {
+    auto& w = app::windows();
+    w.statistics = std::make_unique<Tfstat>();
+    w.statistics->create();
+    w.statistics->show();
+    pump(50);
+    return *w.statistics;
+  }
+  static std::vector<Row> rows(Tfstat& form, bool withHeader = false) {
+    ui::Grid& grid = form.grid(L"asg2");
+    std::vector<Row> out;
+    for (int r = withHeader ? 0 : 1; r < grid.rowCount(); ++r) out.push_back({grid.cell(0, r), grid.cell(1, r), grid.cell(2, r)});
+    return out;
+  }
+  static void click(Tfstat& form, const wchar_t* name) {
+    SendMessageW(form.control(name), BM_CLICK, 0, 0);
+    pump(20);
+  }
+  static SIZE outerSize(Tfstat& form) {
+    RECT r;
+    GetWindowRect(form.hwnd(), &r);
+    return {r.right - r.left, r.bottom - r.top};
+  }
+  // Folders by size: alpha 5 MB (1 file), beta 3 MB (2), gamma 2 MB (1), delta 1 MB (2).
+  void makeTree() {
+    const std::wstring root = drive.root();
+    writeSizedFile(root + L"r.txt", 0);
+    writeSizedFile(root + L"alpha\\one.txt", 5 << 20);
+    writeSizedFile(root + L"beta\\three.TXT", 3 << 20);
+    writeSizedFile(root + L"beta\\four.log", 0);
+    writeSizedFile(root + L"gamma\\five.dat", 2 << 20);
+    writeSizedFile(root + L"delta\\six.dat", 1 << 20);
+    writeSizedFile(root + L"delta\\seven.txt", 0);
+  }
+  std::wstring path(const wchar_t* folder) const { return std::wstring(1, drive.letter()) + L":\\" + folder; }
+
+  MappedDrive drive;
+};
+
+TEST_F(StatsWindow, OpensQuietlyThenCollectsAndShowsTheThreeViews) {
+  makeTree();
+  startHub();
+  Tfstat& form = open();
+  form.chooseDrive(drive.letter());
+
+  // Opening: both groups chosen, no result, the short window.
+  EXPECT_TRUE(form.checked(L"RG1Item2"));
+  EXPECT_TRUE(form.checked(L"RG2Item0"));
+  EXPECT_EQ(rows(form, true), (std::vector<Row>{{L"Extension Type", L"Quantity", L"Total Size"}}));
+  EXPECT_FALSE(form.visible(L"ChartFX1"));
+  EXPECT_EQ(form.text(L"Edit3"), L"STATUS : READY");
+  RECT client;
+  GetClientRect(form.hwnd(), &client);
+  EXPECT_EQ(client.bottom, 253);
+  EXPECT_EQ(outerSize(form).cx, 760);
+  EXPECT_TRUE(form.enabled(L"BitBtnWithColor4"));
+
+  // During the walk: capitals in the status line, everything held off, a second press ignored.
+  int reports = 0;
+  bool heldOff = true;
+  std::wstring statusDuringWalk;
+  form.setFolderHook([&](const std::wstring& folder) {
+    ++reports;
+    if (folder == path(L"beta")) {
+      pump(30);
+      statusDuringWalk = form.text(L"Edit3");
+    }
+    for (const wchar_t* name : {L"BitBtnWithColor4", L"dcb1", L"RG1Item0", L"RG2Item1"}) heldOff &= !form.enabled(name);
+    form.fire(L"BitBtnWithColor4");
+    form.fire(L"RG2Item2");
+    PostMessageW(form.hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
+  });
+  click(form, L"BitBtnWithColor4");
+  form.setFolderHook(nullptr);
+  ASSERT_TRUE(form.exists()) << "the window stays during a walk";
+  EXPECT_EQ(reports, 5) << "one walk: the root and four folders";
+  EXPECT_TRUE(heldOff);
+  EXPECT_EQ(statusDuringWalk, path(L"BETA"));
+  EXPECT_EQ(form.text(L"Edit3"), L"TASK COMPLETE");
+  EXPECT_EQ(outerSize(form).cy, 534);
+  EXPECT_FALSE(form.enabled(L"BitBtnWithColor4"));
+  EXPECT_TRUE(form.enabled(L"RG1Item0"));
+
+  EXPECT_EQ(rows(form, true), (std::vector<Row>{{L"Extension Type", L"Quantity", L"Total Size"},
+                                                {L"TXT", L"4", local(L"8.00 Mb")},
+                                                {L"DAT", L"2", local(L"3.00 Mb")},
+                                                {L"LOG", L"1", local(L"0.00 Mb")}}));
+  ui::Chart& large = form.chart(L"ChartFX1");
+  EXPECT_TRUE(form.visible(L"ChartFX1"));
+  ASSERT_EQ(large.pointCount(), 30);
+  EXPECT_EQ(Driver::text(large.hwnd()), std::wstring(1, drive.letter()) + L":/");
+  EXPECT_EQ(large.value(0), 8196.0 / 1024);
+  EXPECT_EQ(large.legend(0), L"   TXT");
+  EXPECT_EQ(large.value(2), 1.0 / 1024);
+  EXPECT_EQ(large.legend(2), L"   LOG");
+  EXPECT_EQ(large.value(3), 0);
+  EXPECT_EQ(large.legend(3), L"");
+  EXPECT_EQ(large.scale(2), 8196.0 / 1024 + 10) << "the largest shown value + 10";
+
+  // Folder view, re-sorted by size whatever the order chosen; then a tie of file counts.
+  click(form, L"RG1Item0");
+  click(form, L"RG2Item1");
+  EXPECT_TRUE(form.checked(L"RG1Item0")) << "the two groups are independent";
+  EXPECT_EQ(rows(form, true), (std::vector<Row>{{L"Directory Name", L"Quantity", L"Total Size"},
+                                                {path(L"alpha"), L"1", local(L"5.00 Mb")},
+                                                {path(L"beta"), L"2", local(L"3.00 Mb")},
+                                                {path(L"gamma"), L"1", local(L"2.00 Mb")},
+                                                {path(L"delta"), L"2", local(L"1.00 Mb")}}));
+  EXPECT_EQ(large.value(0), 5);
+  EXPECT_EQ(large.legend(1), path(L"beta"));
+  EXPECT_EQ(large.value(4), 0);
+  EXPECT_EQ(large.legend(29), L"");
+  EXPECT_EQ(large.scale(2), 15);
+  click(form, L"RG1Item1");
+  std::vector<std::wstring> byCount;
+  for (const auto& row : rows(form)) byCount.push_back(row[0]);
+  // The exchange pass leaves the ties of count 1 as gamma before alpha; a stable sort would not.
+  EXPECT_EQ(byCount, (std::vector<std::wstring>{path(L"beta"), path(L"delta"), path(L"gamma"), path(L"alpha")}));
+  EXPECT_EQ(large.legend(0), path(L"alpha")) << "a sort leaves the charts alone";
+
+  // Largest files, then by folder from Z to A.
+  click(form, L"RG2Item2");
+  auto files = rows(form, true);
+  ASSERT_EQ(files.size(), 8u);
+  EXPECT_EQ(files[0], (Row{L"File Name", L"Path", L"Size"}));
+  EXPECT_EQ(files[1], (Row{L"one.txt", path(L"alpha"), local(L"5.00 Mb")}));
+  EXPECT_EQ(files[4], (Row{L"six.dat", path(L"delta"), local(L"1.00 Mb")}));
+  EXPECT_EQ(large.legend(0), L"one.txt");
+  EXPECT_EQ(large.value(0), 5121.0 / 1024);
+  click(form, L"RG1Item1");
+  std::vector<std::wstring> folders;
+  for (const auto& row : rows(form)) folders.push_back(row[1]);
+  std::wstring root(1, drive.letter());
+  root += L":";
+  EXPECT_EQ(folders, (std::vector<std::wstring>{path(L"gamma"), path(L"delta"), path(L"delta"), path(L"beta"),
+                                                path(L"beta"), path(L"alpha"), root}));
+
+  // A drive change empties the grid and offers the collect button again.
+  form.chooseDrive(L'C');
+  EXPECT_EQ(rows(form).size(), 0u);
+  EXPECT_TRUE(form.enabled(L"BitBtnWithColor4"));
+  if (const char* shot = std::getenv("KESTOVA_STATS_SCREENSHOT")) {
+    (void)shot;
+    form.chooseDrive(drive.letter());
+    click(form, L"RG2Item0");
+    pump(500);
+  }
+}
+
+TEST_F(StatsWindow, CollectingInTheFolderViewLeavesMegabytesForTheExtensionView) {
+  makeTree();
+  startHub();
+  Tfstat& form = open();
+  form.chooseDrive(drive.letter());
+
+  // The first click on a group runs its handler: empty tables give 30 empty points.
+  click(form, L"RG2Item1");
+  EXPECT_EQ(rows(form, true), (std::vector<Row>{{L"Directory Name", L"Quantity", L"Total Size"}}));
+  ui::Chart& large = form.chart(L"ChartFX1");
+  EXPECT_TRUE(form.visible(L"ChartFX1"));
+  ASSERT_EQ(large.pointCount(), 30);
+  for (short p = 0; p < 30; ++p) {
+    EXPECT_EQ(large.value(p), 0);
+    EXPECT_EQ(large.legend(p), L"");
+  }
+  EXPECT_EQ(outerSize(form).cy, 534);
+
+  click(form, L"BitBtnWithColor4");
+  EXPECT_EQ(rows(form).size(), 4u);
+  EXPECT_EQ(large.legend(0), path(L"alpha"));
+  click(form, L"RG2Item0");
+  EXPECT_EQ(rows(form), (std::vector<Row>{{L"TXT", L"4", local(L"8.00 Mb")},
+                                          {L"DAT", L"2", local(L"3.00 Mb")},
+                                          {L"LOG", L"1", local(L"0.00 Mb")}}));
+}
+
+TEST_F(StatsWindow, SizesComeFromTheTableOrTheSystemInMegabytesOrGigabytes) {
+  MappedDrive removable(DRIVE_REMOVABLE);  // not measured at start-up: its line stays as written
+  std::string line = std::string(1, static_cast<char>(removable.letter())) + ":\\3900|900w0z0f\r\n";
+  writeSetting(L"Data.TXT", "Kestova drive sizes\r\n" + line);
+  startHub();
+  Tfstat& form = open();
+  auto system = [] {
+    auto space = win::clusterSpace(L'C');
+    double total = static_cast<double>(space->capacity) / 1024 / 1024;
+    double free = static_cast<double>(space->freeToUser) / 1024 / 1024;
+    wchar_t used[64], left[64];
+    swprintf(used, 64, L"%.2f", (total - free) / 1024);
+    swprintf(left, 64, L"%.2f", free / 1024);
+    return std::pair<std::wstring, std::wstring>{used, left};
+  };
+  ASSERT_GT(win::clusterSpace(L'C')->capacity, 4ull << 30);
+  auto gigabytes = [](const std::wstring& plain) {
+    std::wstring grouped = plain;
+    for (int at = static_cast<int>(plain.find(L'.')) - 3; at > 0; at -= 3) grouped.insert(static_cast<std::size_t>(at), L",");
+    return local(grouped) + L"  GB";
+  };
+  // C: is the first drive of the list and has no slot: the system measures it, shown in GB.
+  auto expectC = [&] {
+    auto before = system();
+    std::wstring used = form.text(L"Label6"), free = form.text(L"Label7");
+    auto after = system();
+    EXPECT_TRUE(used == gigabytes(before.first) || used == gigabytes(after.first)) << used;
+    EXPECT_TRUE(free == gigabytes(before.second) || free == gigabytes(after.second)) << free;
+    ui::Chart& small = form.chart(L"ChartFX2");
+    EXPECT_EQ(small.title(0), L"C:/");
+    EXPECT_GT(small.value(0) + small.value(1), 4096) << "megabytes, whatever the drive";
+    EXPECT_LT(small.value(0) + small.value(1), 1e9);
+  };
+  ASSERT_EQ(form.selectedDrive(), L'C');
+  expectC();
+  form.chooseDrive(removable.letter());
+  EXPECT_EQ(form.text(L"Label6"), local(L"2.93") + L"  GB");
+  EXPECT_EQ(form.text(L"Label7"), local(L"900.00") + L"  MB");
+  ui::Chart& small = form.chart(L"ChartFX2");
+  EXPECT_EQ(small.pointCount(), 2);
+  EXPECT_EQ(small.value(0), 3000);
+  EXPECT_EQ(small.legend(0), L"Used Space");
+  EXPECT_EQ(small.value(1), 900);
+  EXPECT_EQ(small.legend(1), L"Free Space");
+  EXPECT_EQ(Driver::text(small.hwnd()), std::wstring(1, removable.letter()) + L":/");
+  form.chooseDrive(L'C');
+  expectC();
+}
+
+}  // namespace
+}  // namespace kestova::test
