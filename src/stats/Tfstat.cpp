@@ -150,9 +150,13 @@ void Tfstat::build() {
   on(L"Label2", Event::Click, [this] { Label2Click(); });
 }
 
-void Tfstat::FormCreate() {
+// 760 pixels wide outside and 253 high inside, then centred.
+void Tfstat::place() {
   setClientHeight(kOpenClientHeight);
-  paintBand();
+  Form::place();
+}
+
+void Tfstat::FormCreate() {
   fillDriveList();
   showDrive();
   // The initial choices are made without running their handlers.

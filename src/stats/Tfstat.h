@@ -36,6 +36,7 @@ class Tfstat : public ui::Form {
   void FormCreate() override;
   void FormActivate() override;
   bool FormKeyDown(WORD key) override;
+  void place() override;
   LRESULT handleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:

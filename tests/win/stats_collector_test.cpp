@@ -62,12 +62,12 @@ TEST_F(Collector, CountsThreeLetterExtensionsPerSpellingFolderAndSize) {
   file(L"docs\\a.h", 10);
   folder(L"docs\\deep");
   file(L"docs\\deep\\big.bin", 1 << 20);
-  folder(L"MySysFiles");
-  file(L"MySysFiles\\hidden.txt", 10);
   folder(L"mysysfiles");
   file(L"mysysfiles\\seen.dat", 10);
   folder(L"x.abc");
   file(L"x.abc\\inner.dat", 100);
+  folder(L"x.abc\\MySysFiles");  // the file system ignores case: not beside mysysfiles
+  file(L"x.abc\\MySysFiles\\hidden.txt", 10);
   outside.writeFile(L"away\\outside.txt", "outside");
   std::wstring target = outside.writeFile(L"target.txt", "target");
   ASSERT_TRUE(makeHostLink(outside.path() + L"away", at(L"linked")));
