@@ -39,19 +39,13 @@ const ControlSpec kControls[] = {
     {L"BitBtnWithColor4", Kind::ColorButton, 10, 46, 120, 30, L"C&ollect Stats",
      L"Start collecting stats for the selected disk", true, true, RGB(255, 220, 200)},
     {L"RG2", Kind::GroupBox, 140, 4, 170, 80, L"Graphic", L"Type of graphic"},
-    {L"RG2Item0", Kind::RadioButton, 8, 16, 156, 18, L"File Extensions", L"Type of graphic", true, true,
-     CLR_INVALID, L"RG2"},
-    {L"RG2Item1", Kind::RadioButton, 8, 36, 156, 18, L"Directory Sizes", L"Type of graphic", true, true,
-     CLR_INVALID, L"RG2"},
-    {L"RG2Item2", Kind::RadioButton, 8, 56, 156, 18, L"File Size top 1000", L"Type of graphic", true, true,
-     CLR_INVALID, L"RG2"},
+    {L"RG2Item0", Kind::RadioButton, 148, 20, 156, 18, L"File Extensions", L"Type of graphic"},
+    {L"RG2Item1", Kind::RadioButton, 148, 40, 156, 18, L"Directory Sizes", L"Type of graphic"},
+    {L"RG2Item2", Kind::RadioButton, 148, 60, 156, 18, L"File Size top 1000", L"Type of graphic"},
     {L"RG1", Kind::GroupBox, 318, 4, 160, 80, L"Sort:", L"Type of Sort"},
-    {L"RG1Item0", Kind::RadioButton, 8, 16, 146, 18, L"Type of files", L"Type of Sort", true, true, CLR_INVALID,
-     L"RG1"},
-    {L"RG1Item1", Kind::RadioButton, 8, 36, 146, 18, L"Number of files", L"Type of Sort", true, true, CLR_INVALID,
-     L"RG1"},
-    {L"RG1Item2", Kind::RadioButton, 8, 56, 146, 18, L"Total size", L"Type of Sort", true, true, CLR_INVALID,
-     L"RG1"},
+    {L"RG1Item0", Kind::RadioButton, 326, 20, 146, 18, L"Type of files", L"Type of Sort"},
+    {L"RG1Item1", Kind::RadioButton, 326, 40, 146, 18, L"Number of files", L"Type of Sort"},
+    {L"RG1Item2", Kind::RadioButton, 326, 60, 146, 18, L"Total size", L"Type of Sort"},
     {L"Edit3", Kind::ReadOnlyEdit, 492, 8, 258, 20, L"STATUS : READY"},
     {L"Label5", Kind::Label, 492, 36, 42, 16, L"USED:"},
     {L"Label6", Kind::Label, 536, 36, 214, 16},
@@ -128,6 +122,11 @@ Tfstat::~Tfstat() = default;
 
 void Tfstat::build() {
   addControls(kControls);
+  // Two radio groups: each begins at its first item, and the second box ends the first group.
+  for (const wchar_t* name : {L"RG2Item0", L"RG1", L"RG1Item0"}) {
+    HWND item = control(name);
+    SetWindowLongPtrW(item, GWL_STYLE, GetWindowLongPtrW(item, GWL_STYLE) | WS_GROUP);
+  }
   for (const wchar_t* name : {L"RG2", L"RG1", L"RG2Item0", L"RG2Item1", L"RG2Item2", L"RG1Item0", L"RG1Item1",
                               L"RG1Item2"}) {
     dropTheme(control(name));
@@ -457,6 +456,8 @@ void Tfstat::paintBand() {
   }
   ReleaseDC(hwnd(), screen);
   setBackgroundPicture(picture);
+  // The group boxes are see-through: the form's erase covers them, so they paint again too.
+  RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 }  // namespace kestova::stats

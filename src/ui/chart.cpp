@@ -27,10 +27,11 @@ void registerChartClass(WNDPROC proc) {
   if (!RegisterClassExW(&wc)) win::throwLastError(L"Cannot register the chart class");
 }
 
+// Whole numbers above 10, two significant decimals below.
 std::wstring axisText(double value) {
-  wchar_t buffer[32];
-  std::swprintf(buffer, 32, L"%.10g", value);
-  return buffer;
+  char buffer[32];
+  std::snprintf(buffer, sizeof buffer, value >= 10 ? "%.0f" : "%.2g", value);
+  return std::wstring(buffer, buffer + std::char_traits<char>::length(buffer));
 }
 
 SIZE textSize(HDC dc, const std::wstring& text) {
@@ -120,7 +121,9 @@ void Chart::paint(HDC dc, const RECT& area) const {
   const int count = std::max(1, pointCount());
   int widest = 0;
   for (const auto& label : labels_) widest = std::max(widest, static_cast<int>(textSize(dc, label).cx));
-  const int axisWidth = static_cast<int>(textSize(dc, axisText(top)).cx) + 8;
+  int widestTick = 0;
+  for (int t = 0; t <= kTicks; ++t) widestTick = std::max(widestTick, static_cast<int>(textSize(dc, axisText(top * t / kTicks)).cx));
+  const int axisWidth = widestTick + 8;
   RECT plot = {area.left + axisWidth, area.top + line + 8, area.right - 8, area.bottom - 4};
   const int slot = std::max(1, static_cast<int>((plot.right - plot.left) / count));
   const bool upright = widest > slot - 2;
