@@ -64,8 +64,10 @@ TEST_F(Collector, CountsThreeLetterExtensionsPerSpellingFolderAndSize) {
   file(L"docs\\deep\\big.bin", 1 << 20);
   folder(L"mysysfiles");
   file(L"mysysfiles\\seen.dat", 10);
+  file(L"mysysfiles\\\u0441\u043d\u0438\u043c\u043e\u043a.\u0436\u043f\u0433", 0);  // beyond Windows-1252
   folder(L"x.abc");
   file(L"x.abc\\inner.dat", 100);
+  file(L"x.abc\\huge.iso", 5ull << 30);  // sizes beyond 32 bits
   folder(L"x.abc\\MySysFiles");  // the file system ignores case: not beside mysysfiles
   file(L"x.abc\\MySysFiles\\hidden.txt", 10);
   outside.writeFile(L"away\\outside.txt", "outside");
@@ -84,10 +86,11 @@ TEST_F(Collector, CountsThreeLetterExtensionsPerSpellingFolderAndSize) {
   using Rows = std::map<std::wstring, Totals>;
   // Spellings apart during the walk; the folder x.abc is a file of 0 bytes in the root.
   EXPECT_EQ(extensionRows(stats), (Rows{{L"TXT", {1, 1}}, {L"txt", {1, 1}}, {L"Txt", {1, 2}}, {L"abc", {2, 4}},
-                                         {L"bin", {1, 1025}}, {L"dat", {2, 2}}}));
+                                         {L"bin", {1, 1025}}, {L"dat", {2, 2}},
+                                         {L"iso", {1, 5242881}}, {L"\u0436\u043f\u0433", {1, 1}}}));
   EXPECT_EQ(folderRows(stats), (Rows{{r + L"\\docs", {4, (1536.0 + 2560) / 1024 / 1024 + 1.0}},
-                                      {r + L"\\mysysfiles", {1, 10.0 / 1024 / 1024}},
-                                      {r + L"\\x.abc", {1, 100.0 / 1024 / 1024}}}));
+                                      {r + L"\\mysysfiles", {2, 10.0 / 1024 / 1024}},
+                                      {r + L"\\x.abc", {2, (100.0 + (5ull << 30)) / 1024 / 1024}}}));
 
   std::map<std::wstring, std::pair<std::wstring, double>> largest;
   for (const auto& f : stats.largest()) {
@@ -101,8 +104,11 @@ TEST_F(Collector, CountsThreeLetterExtensionsPerSpellingFolderAndSize) {
                             {L".abc", {r + L"\\docs", 3}},
                             {L"big.bin", {r + L"\\docs\\deep", 1025}},
                             {L"seen.dat", {r + L"\\mysysfiles", 1}},
-                            {L"inner.dat", {r + L"\\x.abc", 1}}}));
-  EXPECT_EQ(stats.largest()[0].name, L"big.bin");
+                            {L"inner.dat", {r + L"\\x.abc", 1}},
+                            {L"huge.iso", {r + L"\\x.abc", 5242881}},
+                            {L"\u0441\u043d\u0438\u043c\u043e\u043a.\u0436\u043f\u0433", {r + L"\\mysysfiles", 1}}}));
+  EXPECT_EQ(stats.largest()[0].name, L"huge.iso");
+  EXPECT_EQ(stats.largest()[1].name, L"big.bin");
 
   ASSERT_EQ(reports.size(), 5u) << "the root, three top-level folders and docs\\deep";
   EXPECT_EQ(reports.front(), r);
@@ -114,7 +120,8 @@ TEST_F(Collector, CountsThreeLetterExtensionsPerSpellingFolderAndSize) {
   Rows merged;
   for (const auto& [ext, totals] : extensionRows(stats)) merged[ext] = totals;
   EXPECT_EQ(merged, (Rows{{L"TXT", {3, 4.0 / 1024}}, {L"ABC", {2, 4.0 / 1024}}, {L"BIN", {1, 1025.0 / 1024}},
-                          {L"DAT", {2, 2.0 / 1024}}}));
+                          {L"DAT", {2, 2.0 / 1024}},
+                          {L"ISO", {1, 5242881.0 / 1024}}, {L"\u0436\u043f\u0433", {1, 1.0 / 1024}}}));
 }
 
 TEST_F(Collector, TopLevelFoldersFollowTheRootListingAndAStopEndsTheWalk) {
