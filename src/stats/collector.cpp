@@ -46,8 +46,8 @@ void scanFiles(const std::wstring& folder, const std::vector<Entry>& entries, Di
   stats.beginFolder(folder);
   for (const auto& entry : entries) {
     if (!isCountedName(entry.data.cFileName)) continue;
-    if (isLinkEntry(folder, entry)) continue;
-    // A folder whose name has an extension counts as a file of size 0.
+    // Counted by its directory entry alone; a folder whose name has an extension counts as a
+    // file of size 0.
     stats.addFile(entry.data.cFileName, entry.directory() ? 0 : entry.size());
   }
   stats.endFolder();
