@@ -9,6 +9,7 @@
 #include "core/drive_table.h"
 #include "stats/collector.h"
 #include "stats/stat_texts.h"
+#include "ui/action.h"
 #include "ui/application.h"
 #include "ui/chart.h"
 #include "ui/grid.h"
@@ -90,30 +91,30 @@ ui::FormSpec windowSpec() {
 
 }  // namespace
 
-// A collection: hourglass, the held-off controls and the close box disabled while it lives.
+// A collection: the held-off controls and the close box disabled, a close held back until the
+// walk ends, the hourglass over the window.
 class Tfstat::CollectScope {
  public:
-  explicit CollectScope(Tfstat& form) : form_(form) {
+  explicit CollectScope(Tfstat& form) : form_(form), action_(form, kHeldOff) {
     form_.collecting_ = true;
-    for (const wchar_t* name : kHeldOff) {
-      wasEnabled_.push_back(form_.enabled(name));
-      form_.setEnabled(name, false);
-    }
-    EnableMenuItem(GetSystemMenu(form_.hwnd(), FALSE), SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
+    setCloseBox(false);
   }
   CollectScope(const CollectScope&) = delete;
   CollectScope& operator=(const CollectScope&) = delete;
   ~CollectScope() {
     form_.collecting_ = false;
-    if (!form_.exists()) return;
-    for (std::size_t i = 0; i < std::size(kHeldOff); ++i) form_.setEnabled(kHeldOff[i], wasEnabled_[i]);
-    EnableMenuItem(GetSystemMenu(form_.hwnd(), FALSE), SC_CLOSE, MF_BYCOMMAND | MF_ENABLED);
+    if (form_.exists()) setCloseBox(true);
   }
+  bool closeRequested() const { return action_.closeRequested(); }
 
  private:
+  void setCloseBox(bool on) {
+    EnableMenuItem(GetSystemMenu(form_.hwnd(), FALSE), SC_CLOSE, MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED));
+    DrawMenuBar(form_.hwnd());
+  }
+
   Tfstat& form_;
-  std::vector<bool> wasEnabled_;
-  ui::HourglassCursor hourglass_;
+  ui::Action action_;
 };
 
 Tfstat::Tfstat() : Form(windowSpec()) {}
@@ -174,18 +175,6 @@ bool Tfstat::FormKeyDown(WORD key) {
   if (key != VK_F1) return false;
   app::openHelpFile(hwnd());
   return true;
-}
-
-LRESULT Tfstat::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
-  if (collecting_) {
-    // The window stays while a walk runs in its handler, with the hourglass over it.
-    if (msg == WM_SYSCOMMAND && (wp & 0xFFF0) == SC_CLOSE) return 0;
-    if (msg == WM_SETCURSOR) {
-      SetCursor(LoadCursorW(nullptr, IDC_WAIT));
-      return TRUE;
-    }
-  }
-  return Form::handleMessage(msg, wp, lp);
 }
 
 void Tfstat::fillDriveList() {
@@ -269,14 +258,14 @@ void Tfstat::BitBtn1Click() {
     CollectScope scope(*this);
     clearGrid();
     showStatus(driveText(letter));
-    CollectStatistics(letter, stats_, [this](const std::wstring& folder) {
-      if (!exists()) return false;
+    CollectStatistics(letter, stats_, [this, &scope](const std::wstring& folder) {
       showStatus(folder);
       if (folderHook_) folderHook_(folder);
       ui::Application::processMessages();
-      return exists();
+      // A close asked for meanwhile stops the walk; the window closes when the scope ends.
+      return !scope.closeRequested();
     });
-    if (!exists()) return;
+    if (scope.closeRequested()) return;
   }
   collected_ = letter;
   showStatus(L"");

@@ -37,7 +37,6 @@ class Tfstat : public ui::Form {
   void FormActivate() override;
   bool FormKeyDown(WORD key) override;
   void place() override;
-  LRESULT handleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:
   class CollectScope;

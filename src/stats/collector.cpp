@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "core/work_list.h"
-#include "shredder/links.h"
+#include "win/links.h"
 #include "win/handles.h"
 
 namespace kestova::stats {
@@ -34,7 +34,7 @@ bool list(const std::wstring& folder, std::vector<Entry>& entries) {
 
 bool isDots(const wchar_t* name) { return name[0] == L'.' && (!name[1] || (name[1] == L'.' && !name[2])); }
 
-bool isLinkEntry(const std::wstring& folder, const Entry& entry) { return shredder::isLink(folder, entry.data); }
+bool isLinkEntry(const std::wstring& folder, const Entry& entry) { return win::isLink(folder, entry.data); }
 
 // A folder of the listing that the walk enters.
 bool isWalkedFolder(const std::wstring& folder, const Entry& entry) {
