@@ -72,9 +72,20 @@ const DriveSlot* DriveTable::find(wchar_t letter) const {
 const DriveSlot* DriveTable::findComplete(wchar_t letter) const {
   const DriveSlot* found = nullptr;
   for (const auto& slot : slots_) {
-    if (slot && slot->letter == letter && !slot->capacityMB.empty() && !slot->freeMB.empty()) found = &*slot;
+    if (slot && slot->letter == letter && isMegabytes(slot->capacityMB) && isMegabytes(slot->freeMB)) found = &*slot;
   }
   return found;
+}
+
+bool isMegabytes(const std::wstring& field) {
+  if (field.empty() || std::iswspace(field[0])) return false;
+  try {
+    std::size_t used = 0;
+    std::stod(field, &used);
+    return used == field.size();
+  } catch (...) {
+    return false;
+  }
 }
 
 double megabytesOf(const std::wstring& field) {

@@ -31,7 +31,8 @@ class DriveTable {
   // driveList: the letters of the drive list in its order; the first entry gets no slot.
   static DriveTable read(const Lines& lines, const std::vector<wchar_t>& driveList);
   const DriveSlot* find(wchar_t letter) const;
-  // The last slot of the letter whose capacity and free texts are both non-empty.
+  // The last slot of the letter whose capacity and free texts are both numbers; nothing when
+  // there is none.
   const DriveSlot* findComplete(wchar_t letter) const;
 
  private:
@@ -40,5 +41,7 @@ class DriveTable {
 
 // A table field in megabytes as the hub multiplies it out; text that is no number counts as 0.
 double megabytesOf(const std::wstring& field);
+// True when the whole field reads as a number.
+bool isMegabytes(const std::wstring& field);
 
 }  // namespace kestova

@@ -9,6 +9,7 @@
 #include "core/control_id.h"
 #include "core/text_codec.h"
 #include "ui/application.h"
+#include "ui/chart.h"
 #include "ui/grid.h"
 #include "win/error.h"
 
@@ -246,7 +247,8 @@ void Form::createControl(const ControlSpec& layout) {
     case Kind::StatusBar: cls = STATUSCLASSNAMEW; style |= SBARS_SIZEGRIP; break;
     case Kind::TabControl: cls = WC_TABCONTROLW; style |= WS_CLIPSIBLINGS; break;
     case Kind::Panel: cls = kPanelClass; style |= WS_CLIPSIBLINGS; exStyle = WS_EX_CONTROLPARENT; break;
-    case Kind::Grid: break;
+    case Kind::Grid:
+    case Kind::Chart: break;
   }
   if (layout.visible) style |= WS_VISIBLE;
   if (!layout.enabled) style |= WS_DISABLED;
@@ -258,6 +260,10 @@ void Form::createControl(const ControlSpec& layout) {
     control->grid = std::make_unique<Grid>();
     hwnd = control->grid->create(parent, id, RECT{layout.x, layout.y, layout.x + layout.width, layout.y + layout.height},
                                  layout.visible);
+  } else if (layout.kind == Kind::Chart) {
+    control->chart = std::make_unique<Chart>();
+    hwnd = control->chart->create(parent, id, RECT{layout.x, layout.y, layout.x + layout.width, layout.y + layout.height},
+                                  layout.visible);
   } else {
     int height = layout.kind == Kind::ComboBox ? layout.height * 10 : layout.height;
     const wchar_t* caption = layout.kind == Kind::TabControl ? L"" : layout.caption;
@@ -402,6 +408,12 @@ Grid& Form::grid(std::wstring_view name) const {
   Control* c = findControl(name);
   if (!c || !c->grid) unknown(L"Grid", name);
   return *c->grid;
+}
+
+Chart& Form::chart(std::wstring_view name) const {
+  Control* c = findControl(name);
+  if (!c || !c->chart) unknown(L"Chart", name);
+  return *c->chart;
 }
 
 UINT Form::menuId(std::wstring_view name) const {

@@ -16,6 +16,7 @@
 
 namespace kestova::ui {
 
+class Chart;
 class Grid;
 
 enum class Kind {
@@ -23,7 +24,8 @@ enum class Kind {
   ComboBox, ListBox, GroupBox, Grid, ProgressBar, Panel,
   OwnerDrawList,  // a list box whose items have their own heights and are drawn by the form
   StatusBar,      // one simple panel along the bottom
-  TabControl      // tabs named by the caption, separated by '|'
+  TabControl,     // tabs named by the caption, separated by '|'
+  Chart           // a bar chart of one series
 };
 
 struct ControlSpec {
@@ -93,6 +95,7 @@ class Form {
   // A close of this window, or of a window that owns it, waits for an action to end.
   bool closeWaiting() const;
   Grid& grid(std::wstring_view name) const;
+  Chart& chart(std::wstring_view name) const;
   UINT menuId(std::wstring_view name) const;
   std::wstring text(std::wstring_view name) const;
   void setText(std::wstring_view name, const std::wstring& text);
@@ -164,6 +167,7 @@ class Form {
     std::wstring longHint;  // the part of the hint after '|'
     WNDPROC originalProc = nullptr;
     std::unique_ptr<Grid> grid;
+    std::unique_ptr<Chart> chart;
   };
   struct MenuItem {
     HMENU parent = nullptr;

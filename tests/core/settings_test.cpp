@@ -52,6 +52,17 @@ TEST(DriveTable, FieldThatIsNoNumberCountsAsZero) {
   EXPECT_EQ(megabytesOf(L""), 0);
 }
 
+TEST(DriveTable, CompleteSizesNeedTwoNumbers) {
+  Lines lines = {L"header", L"D:\\|5w0z0f", L"E:\\4x|5w0z0f", L"F:\\100| 5w0z0f", L"G:\\2500.5|1000w0z0f"};
+  DriveTable table = DriveTable::read(lines, {L'C', L'D', L'E', L'F', L'G'});
+  EXPECT_NE(table.find(L'D'), nullptr);
+  EXPECT_EQ(table.findComplete(L'D'), nullptr) << "an empty capacity";
+  EXPECT_EQ(table.findComplete(L'E'), nullptr) << "a capacity that is no number";
+  EXPECT_EQ(table.findComplete(L'F'), nullptr) << "a free size that is no number";
+  ASSERT_NE(table.findComplete(L'G'), nullptr);
+  EXPECT_EQ(megabytesOf(table.findComplete(L'G')->capacityMB), 2500.5);
+}
+
 TEST(FolderEntries, RecordReplacesTheEntryOfTheSameDriveOnly) {
   Lines lines = {L"hiC:\\first line", L"hiC:\\old", L"hiD:\\other drive", L"c11"};
   EXPECT_TRUE(recordFolder(lines, FolderCode::hi, L"C:\\new"));

@@ -1,0 +1,106 @@
+// Statistics collection against the floor: a bare recursive FindFirstFileW walk of the same tree,
+// timed side by side in one run on a drive mapped to a generated tree. The last line is
+// "ratio N.NN".
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <string>
+
+#include "core/disk_stats.h"
+#include "harness/mapped_drive.h"
+#include "stats/collector.h"
+#include "ui/application.h"
+#include "win/handles.h"
+
+using namespace kestova;
+
+namespace {
+
+constexpr int kTop = 100, kSub = 99;  // 10 000 folders
+constexpr int kFilesPerFolder = 10;   // 100 000 files
+const wchar_t* const kExtensions[] = {L".txt", L".dat", L".jpg", L".TXT", L".html", L".log", L".Dat", L""};
+
+void createFiles(const std::wstring& folder, int& file) {
+  for (int f = 0; f < kFilesPerFolder; ++f, ++file) {
+    std::wstring name = folder + L"file" + std::to_wstring(file) + kExtensions[file % std::size(kExtensions)];
+    win::FileHandle handle(
+        CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    DWORD written = 0;
+    std::string bytes(static_cast<std::size_t>(file % 3000), 'k');
+    WriteFile(handle.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  }
+}
+
+void createTree(const std::wstring& root) {
+  int file = 0;
+  for (int t = 0; t < kTop; ++t) {
+    std::wstring top = root + L"top" + std::to_wstring(t) + L"\\";
+    CreateDirectoryW(top.c_str(), nullptr);
+    createFiles(top, file);
+    for (int s = 0; s < kSub; ++s) {
+      std::wstring sub = top + L"sub" + std::to_wstring(s) + L"\\";
+      CreateDirectoryW(sub.c_str(), nullptr);
+      createFiles(sub, file);
+    }
+  }
+}
+
+// The floor: every folder enumerated once, nothing else.
+std::size_t walk(const std::wstring& folder) {
+  std::size_t entries = 0;
+  WIN32_FIND_DATAW data;
+  win::FindHandle find(FindFirstFileW((folder + L"\\*.*").c_str(), &data));
+  if (!find.valid()) return 0;
+  do {
+    ++entries;
+    bool dots = data.cFileName[0] == L'.' && (data.cFileName[1] == 0 || (data.cFileName[1] == L'.' && data.cFileName[2] == 0));
+    if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !dots) entries += walk(folder + L"\\" + data.cFileName);
+  } while (FindNextFileW(find.get(), &data));
+  return entries;
+}
+
+std::size_t collect(wchar_t letter, DiskStats& stats) {
+  std::size_t folders = 0;
+  stats::CollectStatistics(letter, stats, [&](const std::wstring&) {
+    ++folders;
+    ui::Application::processMessages();
+    return true;
+  });
+  return folders;
+}
+
+template <typename F>
+double seconds(F&& run) {
+  auto start = std::chrono::steady_clock::now();
+  run();
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+}  // namespace
+
+int main() {
+  test::MappedDrive drive;
+  std::wstring root(1, drive.letter());
+  root += L":";
+  std::printf("generating %d folders and %d files on %lc:\n", kTop * (kSub + 1),
+              kTop * (kSub + 1) * kFilesPerFolder, drive.letter());
+  createTree(drive.root());
+
+  DiskStats stats;
+  std::size_t entries = walk(root);  // warms the caches for both
+  std::size_t folders = collect(drive.letter(), stats);
+  double bestWalk = 1e9;
+  double bestCollect = 1e9;
+  for (int round = 0; round < 3; ++round) {
+    bestWalk = std::min(bestWalk, seconds([&] { entries = walk(root); }));
+    bestCollect = std::min(bestCollect, seconds([&] { folders = collect(drive.letter(), stats); }));
+  }
+  int counted = 0;
+  for (const auto& row : stats.extensions()) counted += row.used ? row.count : 0;
+  std::printf("walk: %zu entries, best of 3 %.3f s\n", entries, bestWalk);
+  std::printf("collection: %zu folders, %d files counted, best of 3 %.3f s\n", folders, counted, bestCollect);
+  std::printf("ratio %.2f\n", bestCollect / bestWalk);
+  return 0;
+}

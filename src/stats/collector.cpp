@@ -1,0 +1,92 @@
+#include "stats/collector.h"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "core/work_list.h"
+#include "win/links.h"
+#include "win/handles.h"
+
+namespace kestova::stats {
+namespace {
+
+struct Entry {
+  WIN32_FIND_DATAW data;
+  bool directory() const { return (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
+  std::uint64_t size() const {
+    return (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+  }
+};
+
+// Every entry of `folder` + "\*.*"; false when the folder cannot be listed.
+bool list(const std::wstring& folder, std::vector<Entry>& entries) {
+  entries.clear();
+  Entry entry;
+  win::FindHandle find(FindFirstFileW((folder + L"\\*.*").c_str(), &entry.data));
+  if (!find.valid()) return GetLastError() == ERROR_FILE_NOT_FOUND;
+  do {
+    entries.push_back(entry);
+  } while (FindNextFileW(find.get(), &entry.data));
+  return true;
+}
+
+bool isDots(const wchar_t* name) { return name[0] == L'.' && (!name[1] || (name[1] == L'.' && !name[2])); }
+
+bool isLinkEntry(const std::wstring& folder, const Entry& entry) { return win::isLink(folder, entry.data); }
+
+// A folder of the listing that the walk enters.
+bool isWalkedFolder(const std::wstring& folder, const Entry& entry) {
+  return entry.directory() && !isDots(entry.data.cFileName) && !isSkippedFolder(entry.data.cFileName) &&
+         !isLinkEntry(folder, entry);
+}
+
+void scanFiles(const std::wstring& folder, const std::vector<Entry>& entries, DiskStats& stats) {
+  stats.beginFolder(folder);
+  for (const auto& entry : entries) {
+    if (!isCountedName(entry.data.cFileName)) continue;
+    // Counted by its directory entry alone; a folder whose name has an extension counts as a
+    // file of size 0.
+    stats.addFile(entry.data.cFileName, entry.directory() ? 0 : entry.size());
+  }
+  stats.endFolder();
+}
+
+}  // namespace
+
+void CollectStatistics(wchar_t letter, DiskStats& stats, const FolderReport& report) {
+  stats.reset();
+  const std::wstring root = std::wstring(1, letter) + L":";
+  WorkList queue;
+  std::vector<Entry> entries;
+  bool going = true;
+  if (list(root, entries)) {
+    bool rootScanned = false;
+    for (const auto& entry : entries) {
+      if (isWalkedFolder(root, entry)) {
+        std::wstring path = root + L"\\" + entry.data.cFileName;
+        stats.addTopFolder(path);  // beyond the table's end the folder is walked without a row
+        queue.add(std::move(path));
+      } else if (!rootScanned) {
+        rootScanned = true;
+        scanFiles(root, entries, stats);
+        going = report(root);
+        if (!going) return;
+      }
+    }
+  }
+  queue.drain([&](const std::wstring& folder) {
+    if (!going) return;
+    // A folder that cannot be listed (access denied, vanished) adds nothing and is not entered.
+    bool listed = list(folder, entries);
+    if (listed) scanFiles(folder, entries, stats);
+    going = report(folder);
+    if (!going || !listed) return;
+    for (const auto& entry : entries) {
+      if (isWalkedFolder(folder, entry)) queue.add(folder + L"\\" + entry.data.cFileName);
+    }
+  });
+}
+
+}  // namespace kestova::stats
