@@ -17,13 +17,15 @@
 namespace kestova::ui {
 
 class Grid;
+class TURLLabel;
 
 enum class Kind {
   Button, ColorButton, Label, LinkLabel, Edit, ReadOnlyEdit, Memo, CheckBox, RadioButton,
   ComboBox, ListBox, GroupBox, Grid, ProgressBar, Panel,
   OwnerDrawList,  // a list box whose items have their own heights and are drawn by the form
   StatusBar,      // one simple panel along the bottom
-  TabControl      // tabs named by the caption, separated by '|'
+  TabControl,     // tabs named by the caption, separated by '|'
+  URLLabel        // a TURLLabel: opens its URL when clicked
 };
 
 struct ControlSpec {
@@ -85,6 +87,7 @@ class Form {
   HWND control(std::wstring_view name) const;
   bool hasControl(std::wstring_view name) const;
   Grid& grid(std::wstring_view name) const;
+  TURLLabel& urlLabel(std::wstring_view name) const;
   UINT menuId(std::wstring_view name) const;
   std::wstring text(std::wstring_view name) const;
   void setText(std::wstring_view name, const std::wstring& text);
@@ -99,6 +102,8 @@ class Form {
   void setBackColor(std::wstring_view name, COLORREF color);
   void setFont(std::wstring_view name, int points, bool bold);
   void focus(std::wstring_view name);
+  // Replaces the tooltip of a control.
+  void setHint(std::wstring_view name, const std::wstring& text);
   // Runs the handler of the event as the user's action would.
   void fire(std::wstring_view name, Event event = Event::Click);
 
@@ -149,6 +154,7 @@ class Form {
     std::wstring longHint;  // the part of the hint after '|'
     WNDPROC originalProc = nullptr;
     std::unique_ptr<Grid> grid;
+    std::unique_ptr<TURLLabel> urlLabel;
   };
   struct MenuItem {
     HMENU parent = nullptr;
