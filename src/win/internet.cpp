@@ -26,18 +26,52 @@ std::optional<DWORD> numberHeader(HINTERNET request, DWORD query) {
   return value;
 }
 
+// Opens the request step by step, so that the time-outs are set on the request itself: some
+// WinINet versions do not pass the root handle's on to a request that InternetOpenUrl makes.
+InternetHandle openRequest(HINTERNET root, const std::wstring& url, DWORD timeout, InternetHandle& connection) {
+  wchar_t host[INTERNET_MAX_HOST_NAME_LENGTH + 1] = {};
+  std::wstring path(url.size() + 1, L'\0');
+  URL_COMPONENTSW parts = {};
+  parts.dwStructSize = sizeof parts;
+  parts.lpszHostName = host;
+  parts.dwHostNameLength = INTERNET_MAX_HOST_NAME_LENGTH + 1;
+  parts.lpszUrlPath = path.data();
+  parts.dwUrlPathLength = static_cast<DWORD>(path.size());
+  std::wstring extra(url.size() + 1, L'\0');
+  parts.lpszExtraInfo = extra.data();
+  parts.dwExtraInfoLength = static_cast<DWORD>(extra.size());
+  if (!InternetCrackUrlW(url.c_str(), 0, 0, &parts)) cannotOpen(url);
+  if (parts.nScheme != INTERNET_SCHEME_HTTP && parts.nScheme != INTERNET_SCHEME_HTTPS) cannotOpen(url);
+  path.resize(parts.dwUrlPathLength);
+  extra.resize(parts.dwExtraInfoLength);
+  path += extra;
+  if (path.empty()) path = L"/";
+  connection = InternetHandle(
+      InternetConnectW(root, host, parts.nPort, nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0));
+  if (!connection) cannotOpen(url);
+  DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_UI |
+                (parts.nScheme == INTERNET_SCHEME_HTTPS ? INTERNET_FLAG_SECURE : 0);
+  InternetHandle request(HttpOpenRequestW(connection.get(), L"GET", path.c_str(), nullptr, nullptr, nullptr, flags, 0));
+  if (!request) cannotOpen(url);
+  setTimeout(request.get(), INTERNET_OPTION_CONNECT_TIMEOUT, timeout);
+  setTimeout(request.get(), INTERNET_OPTION_SEND_TIMEOUT, timeout);
+  setTimeout(request.get(), INTERNET_OPTION_RECEIVE_TIMEOUT, timeout);
+  if (!HttpSendRequestW(request.get(), nullptr, 0, nullptr, 0)) cannotOpen(url);
+  return request;
+}
+
 }  // namespace
 
 std::string FetchUrlText(const std::wstring& url, const FetchLimits& limits) {
   InternetHandle root(InternetOpenW(kAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
   if (!root) throw Error(L"Unable to initialize Wininet");
   setTimeout(root.get(), INTERNET_OPTION_CONNECT_TIMEOUT, limits.timeoutMilliseconds);
+  setTimeout(root.get(), INTERNET_OPTION_SEND_TIMEOUT, limits.timeoutMilliseconds);
   setTimeout(root.get(), INTERNET_OPTION_RECEIVE_TIMEOUT, limits.timeoutMilliseconds);
-  setTimeout(root.get(), INTERNET_OPTION_DATA_RECEIVE_TIMEOUT, limits.timeoutMilliseconds);
 
-  InternetHandle request(InternetOpenUrlW(root.get(), url.c_str(), nullptr, 0, INTERNET_FLAG_RELOAD, 0));
-  if (!request) cannotOpen(url);
-  // Only an HTTP answer of 200 carries the file; error pages and other schemes are refused.
+  InternetHandle connection;
+  InternetHandle request = openRequest(root.get(), url, limits.timeoutMilliseconds, connection);
+  // Only an HTTP answer of 200 carries the file; error pages are refused.
   auto status = numberHeader(request.get(), HTTP_QUERY_STATUS_CODE);
   if (!status || *status != 200) cannotOpen(url);
   auto announced = numberHeader(request.get(), HTTP_QUERY_CONTENT_LENGTH);

@@ -65,8 +65,6 @@ class ShellRecorder {
   std::vector<std::pair<std::wstring, std::optional<win::RegistryValue>>> saved_;
 };
 
-std::string narrow(const std::wstring& s) { return std::string(s.begin(), s.end()); }
-
 class HubUpdate : public HubFixture {
  protected:
   HubUpdate() : recorder(recordings.path() + L"opened.txt") {

@@ -20,6 +20,35 @@ class Handler(http.server.BaseHTTPRequestHandler):
     def log_message(self, *args):
         pass
 
+    def parse_request(self):
+        # Keeps the header lines as sent: a parsed value loses its leading blanks.
+        raw = self.rfile
+        lines = []
+
+        class Tee:
+            def readline(self, *args):
+                line = raw.readline(*args)
+                lines.append(line)
+                return line
+
+            def __getattr__(self, name):
+                return getattr(raw, name)
+
+        self.rfile = Tee()
+        try:
+            return super().parse_request()
+        finally:
+            self.rfile = raw
+            self.raw_headers = lines
+
+    def agent(self):
+        for line in self.raw_headers:
+            text = line.decode("latin-1").rstrip("\r\n")
+            if text.lower().startswith("user-agent:"):
+                value = text[len("user-agent:"):]
+                return value[1:] if value.startswith(" ") else value
+        return ""
+
     def answer(self, status, body, length=None):
         self.send_response(status)
         self.send_header("Content-Type", "text/plain")
@@ -32,13 +61,13 @@ class Handler(http.server.BaseHTTPRequestHandler):
 
     def do_GET(self):
         with open(log_file, "a", encoding="latin-1") as log:
-            log.write("%s %s\n" % (self.path, self.headers.get("User-Agent", "")))
+            log.write("%s %s\n" % (self.path, self.agent()))
         path = self.path
         if path == "/quit":
             self.answer(200, b"bye")
             stopping.set()
         elif path == "/agent":
-            self.answer(200, self.headers.get("User-Agent", "").encode("latin-1"))
+            self.answer(200, self.agent().encode("latin-1"))
         elif path == "/silent":
             while not stopping.wait(0.2):
                 pass

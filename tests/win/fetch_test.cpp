@@ -43,7 +43,10 @@ TEST_F(Fetch, AZeroByteCutsTheBlockItArrivesIn) {
 }
 
 TEST_F(Fetch, SendsTheAgentNameAndNeverAnswersFromTheCache) {
-  EXPECT_EQ(FetchUrlText(server.url(L"/agent")), " site");
+  // Wine's WinINet writes the header as "User-Agent: " + the agent with its leading blank
+  // dropped; any other agent name (the library's default, a product name) fails here.
+  std::string agent = FetchUrlText(server.url(L"/agent"));
+  EXPECT_TRUE(agent == " site" || agent == "site") << agent;
   server.put(L"version.txt", "2009\r\n");
   EXPECT_EQ(FetchUrlText(server.url(L"/version.txt")), "2009\r\n");
   server.put(L"version.txt", "2010\r\n");  // same length, served with a day's cache lifetime
