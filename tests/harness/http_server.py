@@ -54,7 +54,9 @@ class Handler(http.server.BaseHTTPRequestHandler):
         self.send_header("Content-Type", "text/plain")
         self.send_header("Content-Length", str(len(body) if length is None else length))
         # Lets a client that ignores the reload flag serve the old copy from its cache.
-        self.send_header("Cache-Control", "max-age=86400")
+        self.send_header("Cache-Control", "public, max-age=86400")
+        self.send_header("Expires", self.date_time_string(time.time() + 86400))
+        self.send_header("Last-Modified", "Mon, 01 Jan 2024 00:00:00 GMT")
         self.end_headers()
         self.wfile.write(body)
         self.wfile.flush()
