@@ -6,7 +6,7 @@
 #include "spyware/list_update.h"
 #include "spyware/pest_passes.h"
 #include "spyware/spy_texts.h"
-#include "ui/application.h"
+#include "ui/action.h"
 #include "ui/grid.h"
 #include "ui/url_label.h"
 #include "win/dialogs.h"
@@ -48,28 +48,17 @@ ui::FormSpec windowSpec() {
 
 }  // namespace
 
-// A pass: the hourglass and disabled actions while it lives, everything back in every case.
+// A pass: the hourglass, disabled actions and a held-back close while it lives.
 class Tfspy::PassScope {
  public:
-  explicit PassScope(Tfspy& form) : form_(form) {
-    form_.running_ = true;
-    enable(false);
-  }
+  explicit PassScope(Tfspy& form) : form_(form), action_(form, kActions) { form_.running_ = true; }
   PassScope(const PassScope&) = delete;
   PassScope& operator=(const PassScope&) = delete;
-  ~PassScope() {
-    form_.running_ = false;
-    if (form_.exists()) enable(true);
-  }
+  ~PassScope() { form_.running_ = false; }
 
  private:
-  void enable(bool on) {
-    for (const wchar_t* name : kActions) form_.setEnabled(name, on);
-    EnableMenuItem(GetSystemMenu(form_.hwnd(), FALSE), SC_CLOSE, MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED));
-    DrawMenuBar(form_.hwnd());
-  }
   Tfspy& form_;
-  ui::HourglassCursor hourglass_;
+  ui::Action action_;
 };
 
 Tfspy::Tfspy() : Tfspy(defaultBlockRoots()) {}
@@ -104,12 +93,6 @@ bool Tfspy::FormKeyDown(WORD key) {
   if (key != VK_F1) return false;
   Help1Click();
   return true;
-}
-
-// A close asked for during a pass waits: the pass still uses the window.
-LRESULT Tfspy::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_SYSCOMMAND && (wp & 0xFFF0) == SC_CLOSE && running_) return 0;
-  return Form::handleMessage(msg, wp, lp);
 }
 
 void Tfspy::fillGrid(PestPass pass) {

@@ -20,7 +20,6 @@ class Tfspy : public ui::Form {
   void FormCreate() override;
   void FormActivate() override;
   bool FormKeyDown(WORD key) override;
-  LRESULT handleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:
   class PassScope;

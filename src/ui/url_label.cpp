@@ -1,5 +1,6 @@
 #include "ui/url_label.h"
 
+#include "ui/form.h"
 #include "win/shell.h"
 
 namespace kestova::ui {
@@ -83,6 +84,8 @@ LRESULT CALLBACK TURLLabel::labelProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
       if (auto style = styleOnLeave(self->highlight_)) self->apply(*style);
       break;
     case WM_SETCURSOR:
+      // While its window runs a long action, the window's hourglass shows over the label too.
+      if (Form* form = Form::fromHwnd(GetAncestor(hwnd, GA_ROOT)); form && form->busy()) break;
       SetCursor(LoadCursorW(nullptr, self->style_ == LinkStyle::Link ? IDC_HAND : IDC_ARROW));
       return TRUE;
     case WM_NCDESTROY:
