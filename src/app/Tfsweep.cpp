@@ -10,6 +10,8 @@
 #include "app/help.h"
 #include "app/hub_texts.h"
 #include "app/settings_files.h"
+#include "app/update_check.h"
+#include "app/web_addresses.h"
 #include "dupes/Tfdups.h"
 #include "junk/JunkCleaner.h"
 #include "registry/TMainForm.h"
@@ -20,6 +22,7 @@
 #include "traces/Tfsoftclean.h"
 #include "ui/grid.h"
 #include "ui/translation.h"
+#include "ui/url_label.h"
 #include "win/jpeg_image.h"
 #include "win/program_folder.h"
 #include "win/registry_key.h"
@@ -66,7 +69,7 @@ const ui::ControlSpec kControls[] = {
     {L"Label4", Kind::LinkLabel, 496, 6, 50, 16, L"Legend"},
     {L"Label5", Kind::LinkLabel, 554, 6, 36, 16, L"Tips", L"", false},
     {L"Label13", Kind::LinkLabel, 598, 6, 48, 16, L"Update"},
-    {L"UrlLabel1", Kind::LinkLabel, 654, 6, 60, 16, L"Website"},
+    {L"UrlLabel1", Kind::URLLabel, 654, 6, 60, 16, L"Website"},
     {L"BitBtnWithColor6", Kind::ColorButton, 10, 24, 60, 22, L"&Graph", L"", false},
     {L"BitBtnWithColor4", Kind::ColorButton, 74, 24, 60, 22, L"D&uplicate", L"", false},
     {L"BitBtnWithColor18", Kind::ColorButton, 138, 24, 60, 22, L"Shre&dder", L"", false},
@@ -224,6 +227,13 @@ void Tfsweep::bindTools() {
   on(L"ViewSetCleanFolders1", ui::Event::Click, [this, &w] { openOnDemand(w.folders, hwnd(), *this); });
   on(L"About2", ui::Event::Click, [this] { openHelpFile(hwnd()); });
   on(L"About1", ui::Event::Click, [this, &w] { openOnDemand(w.about, hwnd()); });
+  on(L"AutoUpdate1", ui::Event::Click, [this] { AutoUpdate1Click(*this); });
+  on(L"Label13", ui::Event::Click, [this] { AutoUpdate1Click(*this); });
+  on(L"Support1", ui::Event::Click, [] { Support1Click(); });
+  on(L"Website1", ui::Event::Click, [] { Website1Click(); });
+  ui::TURLLabel& website = urlLabel(L"UrlLabel1");
+  website.SetHighlight(false);
+  website.SetURL(homePageAddress());
 }
 
 void Tfsweep::place() {

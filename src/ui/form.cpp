@@ -11,6 +11,7 @@
 #include "ui/application.h"
 #include "ui/chart.h"
 #include "ui/grid.h"
+#include "ui/url_label.h"
 #include "win/error.h"
 
 namespace kestova::ui {
@@ -213,7 +214,8 @@ void Form::createControl(const ControlSpec& layout) {
     case Kind::Button: cls = L"BUTTON"; style |= BS_PUSHBUTTON | WS_TABSTOP; break;
     case Kind::ColorButton: cls = L"BUTTON"; style |= BS_OWNERDRAW | WS_TABSTOP; break;
     case Kind::Label:
-    case Kind::LinkLabel: style |= SS_NOTIFY | SS_LEFT; break;
+    case Kind::LinkLabel:
+    case Kind::URLLabel: style |= SS_NOTIFY | SS_LEFT; break;
     case Kind::Edit: cls = L"EDIT"; style |= ES_AUTOHSCROLL | WS_TABSTOP; exStyle = WS_EX_CLIENTEDGE; break;
     case Kind::ReadOnlyEdit:
       cls = L"EDIT";
@@ -279,6 +281,13 @@ void Form::createControl(const ControlSpec& layout) {
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(control.get()));
     control->originalProc =
         reinterpret_cast<WNDPROC>(SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc)));
+  }
+  if (layout.kind == Kind::URLLabel) {
+    control->urlLabel = std::make_unique<TURLLabel>();
+    control->urlLabel->attach(hwnd, font_.get(), underlined_.get());
+    std::wstring name = layout.name;
+    control->urlLabel->onClick = [this, name] { fire(name, Event::Click); };
+    control->urlLabel->onHint = [this, name](const std::wstring& text) { setHint(name, text); };
   }
   if (layout.kind == Kind::TabControl) {
     std::wstring tabs = layout.caption;
@@ -416,6 +425,27 @@ Chart& Form::chart(std::wstring_view name) const {
   return *c->chart;
 }
 
+TURLLabel& Form::urlLabel(std::wstring_view name) const {
+  Control* c = findControl(name);
+  if (!c || !c->urlLabel) unknown(L"Link label", name);
+  return *c->urlLabel;
+}
+
+void Form::setHint(std::wstring_view name, const std::wstring& text) {
+  HWND h = control(name);
+  if (!tooltip_) return;
+  std::wstring copy = text;
+  TOOLINFOW tool = {};
+  tool.cbSize = TTTOOLINFOW_V2_SIZE;
+  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  tool.hwnd = hwnd_;
+  tool.uId = reinterpret_cast<UINT_PTR>(h);
+  SendMessageW(tooltip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  if (copy.empty()) return;
+  tool.lpszText = copy.data();
+  SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
 UINT Form::menuId(std::wstring_view name) const {
   const MenuItem* m = findMenu(name);
   if (!m) unknown(L"Menu item", name);
@@ -468,7 +498,7 @@ void Form::setText(std::wstring_view name, const std::wstring& text) {
     return;
   }
   SetWindowTextW(c->hwnd, text.c_str());
-  if (c->kind == Kind::Label || c->kind == Kind::LinkLabel) {
+  if (c->kind == Kind::Label || c->kind == Kind::LinkLabel || c->kind == Kind::URLLabel) {
     // Labels are see-through: the parent repaints what the old text covered.
     RECT r;
     GetWindowRect(c->hwnd, &r);
@@ -647,6 +677,10 @@ void Form::onCommand(UINT id, UINT code, HWND from) {
     case Kind::RadioButton:
       if (code == BN_CLICKED) fire(c.name, Event::Click);
       break;
+    case Kind::URLLabel:
+      if (code == STN_CLICKED) c.urlLabel->Click();
+      if (code == STN_DBLCLK) fire(c.name, Event::DblClick);
+      break;
     case Kind::Label:
     case Kind::LinkLabel:
       if (code == STN_CLICKED) fire(c.name, Event::Click);
@@ -671,11 +705,13 @@ LRESULT Form::onCtlColor(HDC dc, HWND from, bool isStatic) {
   auto it = controlsById_.find(static_cast<UINT>(GetDlgCtrlID(from)));
   Control* c = it == controlsById_.end() ? nullptr : it->second;
   if (c && c->textColor != CLR_INVALID) SetTextColor(dc, c->textColor);
+  if (c && c->urlLabel) SetTextColor(dc, c->urlLabel->textColor());
   if (c && c->backBrush) {
     SetBkColor(dc, c->backColor);
     return reinterpret_cast<LRESULT>(c->backBrush.get());
   }
-  bool label = c && (c->kind == Kind::Label || c->kind == Kind::LinkLabel || c->kind == Kind::CheckBox ||
+  bool label = c && (c->kind == Kind::Label || c->kind == Kind::LinkLabel || c->kind == Kind::URLLabel ||
+                     c->kind == Kind::CheckBox ||
                      c->kind == Kind::RadioButton || c->kind == Kind::GroupBox);
   if (label && backdropBrush_) {
     // The control paints the part of the backdrop it covers.

@@ -18,6 +18,7 @@ namespace kestova::ui {
 
 class Chart;
 class Grid;
+class TURLLabel;
 
 enum class Kind {
   Button, ColorButton, Label, LinkLabel, Edit, ReadOnlyEdit, Memo, CheckBox, RadioButton,
@@ -25,7 +26,8 @@ enum class Kind {
   OwnerDrawList,  // a list box whose items have their own heights and are drawn by the form
   StatusBar,      // one simple panel along the bottom
   TabControl,     // tabs named by the caption, separated by '|'
-  Chart           // a bar chart of one series
+  Chart,          // a bar chart of one series
+  URLLabel        // a TURLLabel: opens its URL when clicked
 };
 
 struct ControlSpec {
@@ -96,6 +98,7 @@ class Form {
   bool closeWaiting() const;
   Grid& grid(std::wstring_view name) const;
   Chart& chart(std::wstring_view name) const;
+  TURLLabel& urlLabel(std::wstring_view name) const;
   UINT menuId(std::wstring_view name) const;
   std::wstring text(std::wstring_view name) const;
   void setText(std::wstring_view name, const std::wstring& text);
@@ -110,6 +113,8 @@ class Form {
   void setBackColor(std::wstring_view name, COLORREF color);
   void setFont(std::wstring_view name, int points, bool bold);
   void focus(std::wstring_view name);
+  // Replaces the tooltip of a control.
+  void setHint(std::wstring_view name, const std::wstring& text);
   // Runs the handler of the event as the user's action would.
   void fire(std::wstring_view name, Event event = Event::Click);
 
@@ -168,6 +173,7 @@ class Form {
     WNDPROC originalProc = nullptr;
     std::unique_ptr<Grid> grid;
     std::unique_ptr<Chart> chart;
+    std::unique_ptr<TURLLabel> urlLabel;
   };
   struct MenuItem {
     HMENU parent = nullptr;

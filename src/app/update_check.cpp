@@ -1,0 +1,36 @@
+#include "app/update_check.h"
+
+#include "app/web_addresses.h"
+#include "core/text_codec.h"
+#include "core/web_links.h"
+#include "ui/form.h"
+#include "win/dialogs.h"
+#include "win/internet.h"
+#include "win/program_folder.h"
+#include "win/shell.h"
+
+namespace kestova::app {
+namespace {
+
+void openAddress(const std::wstring& address) { win::shellOpen(address, L"Open", GetDesktopWindow()); }
+
+}  // namespace
+
+void AutoUpdate1Click(ui::Form& hub) {
+  win::enterProgramFolder();
+  std::string versionFile = win::FetchUrlText(versionFileAddress());
+  if (isCurrentVersion(fromCp1252(versionFile))) {
+    win::showMessage(hub.hwnd(), L"No update is available");
+    return;
+  }
+  std::wstring page = instructionsPageAddress();
+  win::showMessage(hub.hwnd(), L"A new version is available : Visit  " + page + L" for instructions ");
+  openAddress(page);
+  hub.close();
+}
+
+void Support1Click() { openAddress(L"mailto:" + supportMailbox() + L"?subject=Support Kestova"); }
+
+void Website1Click() { openAddress(homePageAddress()); }
+
+}  // namespace kestova::app

@@ -1,0 +1,72 @@
+#include "spyware/list_update.h"
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "app/web_addresses.h"
+#include "core/pest_list.h"
+#include "core/text_codec.h"
+#include "core/text_lines.h"
+#include "core/web_links.h"
+#include "win/error.h"
+#include "win/internet.h"
+#include "win/program_folder.h"
+#include "win/text_file.h"
+
+namespace kestova::spyware {
+namespace {
+
+constexpr const wchar_t* kLists[] = {L"SPY3.TXT", L"SPY4.TXT"};
+
+struct Download {
+  std::wstring file;
+  std::wstring temporary;
+  std::string bytes;  // CR LF line ends
+};
+
+// Removes a temporary file left behind when the update stops.
+class TemporaryFiles {
+ public:
+  TemporaryFiles() = default;
+  TemporaryFiles(const TemporaryFiles&) = delete;
+  TemporaryFiles& operator=(const TemporaryFiles&) = delete;
+  ~TemporaryFiles() {
+    for (const auto& path : paths_) DeleteFileW(path.c_str());
+  }
+  void add(const std::wstring& path) { paths_.push_back(path); }
+
+ private:
+  std::vector<std::wstring> paths_;
+};
+
+}  // namespace
+
+ListUpdate updateSpywareLists() {
+  std::string version = win::FetchUrlText(app::versionFileAddress());
+  if (isCurrentVersion(fromCp1252(version))) return ListUpdate::NoUpdate;
+
+  std::vector<Download> downloads;
+  for (const wchar_t* name : kLists) {
+    std::wstring address = app::listFileAddress(name);
+    std::wstring text = fromCp1252(win::FetchUrlText(address));
+    if (!isValidPestList(text)) throw win::Error(L"Downloaded list is not valid: " + address);
+    downloads.push_back({name, std::wstring(name) + L".new", toCp1252(joinLines(splitLines(text)))});
+  }
+
+  win::enterProgramFolder();
+  TemporaryFiles leftovers;
+  for (const auto& download : downloads) {
+    leftovers.add(download.temporary);
+    win::writeBytes(download.temporary, download.bytes);
+  }
+  for (const auto& download : downloads) {
+    if (!MoveFileExW(download.temporary.c_str(), download.file.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+      win::throwLastError(L"Cannot replace " + download.file);
+    }
+  }
+  return ListUpdate::Updated;
+}
+
+}  // namespace kestova::spyware

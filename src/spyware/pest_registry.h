@@ -1,0 +1,50 @@
+#pragma once
+// The browser's kill flags of ActiveX controls and its per-site cookie decisions: the protected
+// test, block and unblock of one item, and the three roots they live under.
+#include <windows.h>
+
+#include <string>
+
+#include "core/pest_list.h"
+
+namespace kestova::spyware {
+
+struct RegistryPlace {
+  HKEY hive;
+  std::wstring path;  // relative to the hive, no leading or trailing "\"
+};
+
+// The machine and user P3P history roots and the ActiveX compatibility root.
+struct BlockRoots {
+  RegistryPlace machineP3P;
+  RegistryPlace userP3P;
+  RegistryPlace activeX;
+};
+const BlockRoots& defaultBlockRoots();
+
+inline constexpr DWORD kKillFlag = 1024;
+inline constexpr DWORD kAlwaysBlock = 5;
+
+// Judged in the machine-wide keys only, opened for reading: "Compatibility Flags" exactly 1024,
+// or the site's default value exactly 5. A missing key, a value of another type, or a key that
+// may not be touched reads as not protected.
+bool IsPestProtected(PestKind kind, const std::wstring& key, const BlockRoots& roots = defaultBlockRoots());
+
+// Writes the item's value, creating its key below an existing root. A cookie is written in both
+// hives; its outcome is the user's. False for a key that may not be touched. Throws win::Error
+// "Failed to create key ..." when the system refuses to create the item key.
+bool BlockPest(PestKind kind, const std::wstring& key, const BlockRoots& roots = defaultBlockRoots());
+// Deletes the value Block writes, then the item key when nothing else is left in it; true when
+// the value was there and is gone (the user's hive decides for a cookie).
+bool UnblockPest(PestKind kind, const std::wstring& key, const BlockRoots& roots = defaultBlockRoots());
+
+// Makes the three roots exist; if one had to be created, writes the blocked root values into
+// every root that opens. A root that can be neither opened nor created is left alone.
+void PrepareBlockRoots(const BlockRoots& roots = defaultBlockRoots());
+// Writes the unblocked root values into every root that opens.
+void ResetBlockRoots(const BlockRoots& roots = defaultBlockRoots());
+
+// True when the machine P3P root opens (the browser knows per-site cookie decisions).
+bool cookieStageAvailable(const BlockRoots& roots = defaultBlockRoots());
+
+}  // namespace kestova::spyware
