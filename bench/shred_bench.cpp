@@ -85,8 +85,19 @@ double shred(const std::wstring& path, int algorithm) {
   TSWipe engine(nullptr);
   engine.SetPasses(algorithm);
   LARGE_INTEGER start = now();
+  double firstWrite = -1;
+  std::vector<double> passes;
+  engine.setFileHook([&](TSWipe::FileStep step) {
+    if (step == TSWipe::FileStep::Write && firstWrite < 0) firstWrite = seconds(start, now());
+    return true;
+  });
+  engine.setPassHook([&](int, HANDLE) { passes.push_back(seconds(start, now())); });
   if (!engine.WipeFile(path)) return -1;
-  return seconds(start, now());
+  double all = seconds(start, now());
+  std::printf("  shred %d: first write %.3f s, passes end", algorithm, firstWrite);
+  for (double p : passes) std::printf(" %.3f", p);
+  std::printf(" s, done %.3f s\n", all);
+  return all;
 }
 
 // The generator alone, for the same bytes in the same block sizes.

@@ -8,12 +8,14 @@
 #include "junk/removal.h"
 #include "ui/application.h"
 #include "ui/grid.h"
+#include "ui/pacer.h"
 #include "win/dialogs.h"
 
 namespace kestova::junk {
 namespace {
 
 constexpr int kDeleteColumn = 3;
+constexpr DWORD kProgressInterval = 40;  // milliseconds
 
 // Keeps the controls that start another search or delete, or change the drive, disabled while
 // an action lets the message queue run, so that no action starts inside another.
@@ -66,7 +68,10 @@ void JunkCleaner::BB4Click() {
     choice.deadLinks = hub_.checked(kLinkBox);
     ScanHooks hooks{
         [this](FolderCode code, const std::wstring& path) { hub_.setFolder(code, path); },
-        [this](const std::wstring& folder) {
+        // The latest folder and the grid, and the queue, about every 40 ms rather than after each
+        // folder: often enough to read and to stay responsive, rare enough to cost little.
+        [this, pacer = ui::Pacer(kProgressInterval)](const std::wstring& folder) mutable {
+          if (!pacer.due()) return;
           hub_.setStatus(folder, true);
           pump();
         },
