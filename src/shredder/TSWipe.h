@@ -51,13 +51,16 @@ class TSWipe {
 
   // Overwrites, truncates, renames and deletes the file; every pass is flushed to the disk before
   // the next one or the truncation. Raises EWipe when the file cannot be opened, or when a write
-  // or flush, the truncation, the rename or the delete fails.
+  // or flush, the truncation, the rename or the delete fails. A link is removed itself, never
+  // followed (EWipe of the delete step when it cannot go alone).
   bool WipeFile(const std::wstring& path);
-  // Wipes every file below the folder, depth first, and removes the folders; links are removed,
-  // never followed. False when a folder or a link could not be removed.
+  // Wipes every file below the folder, depth first, and removes the folders; links, the folder
+  // itself among them, are removed, never followed. False when a folder or a link could not be
+  // removed.
   bool WipeFolder(const std::wstring& path);
 
  private:
+  bool wipeRegularFile(const std::wstring& path);
   void runPasses(const std::wstring& path);
   void writePattern(const std::wstring& path, std::int32_t entry);
   void writeAll(const std::wstring& path, const std::uint8_t* data, std::size_t length);
