@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "core/overlapped_fill.h"
 #include "core/wipe_passes.h"
 #include "shredder/entropy.h"
 #include "win/links.h"
@@ -104,7 +105,8 @@ bool TSWipe::wipeRegularFile(const std::wstring& path) {
   }
 
   LARGE_INTEGER zero = {};
-  bool truncated = SetFilePointerEx(file_.get(), zero, nullptr, FILE_BEGIN) && SetEndOfFile(file_.get());
+  bool truncated = allowed(FileStep::Truncate) && SetFilePointerEx(file_.get(), zero, nullptr, FILE_BEGIN) &&
+                   SetEndOfFile(file_.get());
   file_.close();
   if (!truncated) throw EWipe(EWipe::Step::Truncate, path);
 
@@ -118,32 +120,49 @@ bool TSWipe::wipeRegularFile(const std::wstring& path) {
 void TSWipe::runPasses(const std::wstring& path) {
   PassList passes = shuffledPasses(generator_);
   Zeroed<PassList> zeroPasses(passes);
-  std::vector<std::uint8_t> buffer(kBlockSize);
-  Zeroed<std::vector<std::uint8_t>> zeroBuffer(buffer);
+  auto write = [&](const std::uint8_t* data, std::size_t length) { writeAll(path, data, length); };
 
   for (int k = 1; k <= passCount_; ++k) {
     if (status_) status_(L"Deleting file : " + path + L"  Pass : " + std::to_wstring(k));
     LARGE_INTEGER zero = {};
     if (!SetFilePointerEx(file_.get(), zero, nullptr, FILE_BEGIN)) throw EWipe(EWipe::Step::Write, path);
     std::int32_t entry = passes[static_cast<std::size_t>(k - 1)];
-    bool random = entry == kRandomPass;
-    if (!random) fillPattern(buffer.data(), buffer.size(), entry);
-    for (std::uint64_t left = workingSize_; left > 0;) {
-      std::size_t block = left > kBlockSize ? kBlockSize : static_cast<std::size_t>(left);
-      if (random) generator_.FillBuffer(buffer.data(), static_cast<std::int32_t>(block));
-      writeAll(path, buffer.data(), block);
-      left -= block;
+    if (entry != kRandomPass) {
+      writePattern(path, entry);
+    } else if (workingSize_ > kBlockSize) {
+      writeRandomBlocksOverlapped(generator_, workingSize_, kBlockSize, write);
+    } else {
+      writeRandomBlocks(generator_, workingSize_, kBlockSize, write);  // one block: no thread for it
     }
+    flush(path);
     if (passHook_) passHook_(k, file_.get());
     ui::Application::processMessages();
   }
 }
 
+void TSWipe::writePattern(const std::wstring& path, std::int32_t entry) {
+  std::vector<std::uint8_t> buffer(static_cast<std::size_t>(std::min<std::uint64_t>(workingSize_, kBlockSize)));
+  Zeroed<std::vector<std::uint8_t>> zeroBuffer(buffer);
+  fillPattern(buffer.data(), buffer.size(), entry);
+  for (std::uint64_t left = workingSize_; left > 0;) {
+    std::size_t block = left > kBlockSize ? kBlockSize : static_cast<std::size_t>(left);
+    writeAll(path, buffer.data(), block);
+    left -= block;
+  }
+}
+
 void TSWipe::writeAll(const std::wstring& path, const std::uint8_t* data, std::size_t length) {
   DWORD written = 0;
-  if (!WriteFile(file_.get(), data, static_cast<DWORD>(length), &written, nullptr) || written != length) {
+  if (!allowed(FileStep::Write) || !WriteFile(file_.get(), data, static_cast<DWORD>(length), &written, nullptr) ||
+      written != length) {
     throw EWipe(EWipe::Step::Write, path);
   }
+}
+
+// Write-through is not honoured everywhere (nor by a disk's own cache): without the flush the
+// pass could still sit in memory when the truncation drops it, leaving the old content on disk.
+void TSWipe::flush(const std::wstring& path) {
+  if (!allowed(FileStep::Flush) || !FlushFileBuffers(file_.get())) throw EWipe(EWipe::Step::Write, path);
 }
 
 bool TSWipe::WipeFolder(const std::wstring& path) {

@@ -30,6 +30,10 @@ class TSWipe {
   using Status = std::function<void(const std::wstring&)>;
   // Called after each pass with its number and the open file, before the message pump.
   using PassHook = std::function<void(int pass, HANDLE file)>;
+  // Test seam: asked before each write, flush and truncation of the open file; false makes that
+  // step fail as a failing system call would.
+  enum class FileStep { Write, Flush, Truncate };
+  using FileHook = std::function<bool(FileStep step)>;
 
   static constexpr std::size_t kBlockSize = 135168;  // 0x21000, a multiple of 3
 
@@ -43,10 +47,12 @@ class TSWipe {
   void SetPasses(int algorithm);
   int passes() const { return passCount_; }
   void setPassHook(PassHook hook) { passHook_ = std::move(hook); }
+  void setFileHook(FileHook hook) { fileHook_ = std::move(hook); }
 
-  // Overwrites, truncates, renames and deletes the file. Raises EWipe when the file cannot be
-  // opened, or when a write, the truncation, the rename or the delete fails. A link is removed
-  // itself, never followed (EWipe of the delete step when it cannot go alone).
+  // Overwrites, truncates, renames and deletes the file; every pass is flushed to the disk before
+  // the next one or the truncation. Raises EWipe when the file cannot be opened, or when a write
+  // or flush, the truncation, the rename or the delete fails. A link is removed itself, never
+  // followed (EWipe of the delete step when it cannot go alone).
   bool WipeFile(const std::wstring& path);
   // Wipes every file below the folder, depth first, and removes the folders; links, the folder
   // itself among them, are removed, never followed. False when a folder or a link could not be
@@ -56,7 +62,10 @@ class TSWipe {
  private:
   bool wipeRegularFile(const std::wstring& path);
   void runPasses(const std::wstring& path);
+  void writePattern(const std::wstring& path, std::int32_t entry);
   void writeAll(const std::wstring& path, const std::uint8_t* data, std::size_t length);
+  void flush(const std::wstring& path);
+  bool allowed(FileStep step) const { return !fileHook_ || fileHook_(step); }
   void visit(const std::wstring& top, const std::wstring& relative, bool& ok);
 
   win::FileHandle file_;
@@ -65,6 +74,7 @@ class TSWipe {
   TIARand generator_;
   Status status_;
   PassHook passHook_;
+  FileHook fileHook_;
 };
 
 }  // namespace kestova::shredder

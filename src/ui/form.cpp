@@ -546,6 +546,7 @@ void Form::setVisible(std::wstring_view name, bool on) { ShowWindow(control(name
 void Form::setTextColor(std::wstring_view name, COLORREF color) {
   Control* c = findControl(name);
   if (!c) unknown(L"Control", name);
+  if (c->textColor == color) return;  // a status line set again and again need not repaint for it
   c->textColor = color;
   InvalidateRect(c->hwnd, nullptr, TRUE);
 }

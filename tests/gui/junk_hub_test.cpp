@@ -13,7 +13,9 @@
 #include "harness/hub_fixture.h"
 #include "harness/junk_results.h"
 #include "harness/mapped_drive.h"
+#include "core/junk_patterns.h"
 #include "junk/JunkCleaner.h"
+#include "junk/junk_scanner.h"
 #include "ui/grid.h"
 #include "win/handles.h"
 
@@ -146,6 +148,41 @@ TEST_F(JunkHub, WhileSearchingTheStatusShowsTheFolderAndNoOtherActionStarts) {
   EXPECT_EQ(dialogs->messages.size(), 1u);
   EXPECT_TRUE(hub->enabled(L"BB4"));
   EXPECT_TRUE(hub->enabled(L"DCB1"));
+}
+
+TEST_F(JunkHub, AManyFolderSearchListsWhatTheScannerFindsInItsOrder) {
+  // 600 folders, one in five with a junk file of 1 KB, one in fifty with a dead shortcut: rows
+  // come from folders all through the walk, not only where the screen happened to be updated.
+  std::wstring gone = at(L"gone.txt");
+  writeSizedFile(gone, 1);
+  for (int i = 0; i < 600; ++i) {
+    std::wstring folder = L"w\\d" + std::to_wstring(i / 30) + L"\\e" + std::to_wstring(i) + L"\\";
+    writeSizedFile(at(folder + L"keep.txt"), 5);
+    if (i % 5 == 0) writeSizedFile(at(folder + L"f" + std::to_wstring(i) + L".tmp"), 1024);
+    if (i % 50 == 0) writeShortcut(at(folder + L"dead.lnk"), gone, 2048);
+  }
+  DeleteFileW(gone.c_str());
+  for (const JunkPattern& pattern : kJunkPatterns) hub->setChecked(pattern.box, true);
+  hub->setChecked(kLinkBox, true);
+
+  // 120 files of 1 KB (listed as "2 KB") and 12 shortcuts of 2 KB: 147,456 bytes in all.
+  EXPECT_EQ(search(), std::wstring(L"Found 145.00   KB in  132") + kMessageTail);
+  JunkResults engine;
+  CodedFolders folders;
+  junk::JunkScanner scanner(PatternChoice::all(), folders, false, engine,
+                            {[](FolderCode, const std::wstring&) {}, [](const std::wstring&) {}});
+  scanner.scan(std::wstring(1, drive.letter()) + L":");
+  ASSERT_EQ(rows(), 132);
+  ASSERT_EQ(engine.rows.size(), 132u);
+  for (int row = 1; row <= rows(); ++row) {
+    const JunkRow& want = engine.rows[static_cast<std::size_t>(row - 1)];
+    ASSERT_EQ(grid().cell(0, row) + L"|" + grid().cell(1, row) + L"|" + grid().cell(2, row) + L"|" + grid().cell(3, row),
+              want.name + L"|" + want.path + L"|" + want.size + L"|" + want.mark) << row;
+  }
+  EXPECT_EQ(hub->junkCleaner().listingTotal(), 147456u);
+  EXPECT_EQ(grid().cell(2, rows() + 2), L"145.00   KB");
+  EXPECT_EQ(Driver::listViewRows(grid().hwnd()), rows() + 2) << "the list view shows every row";
+  EXPECT_EQ(hub->text(L"Edit3"), L"");
 }
 
 TEST_F(JunkHub, SearchWithNothingFound) {

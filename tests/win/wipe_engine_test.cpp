@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <tlhelp32.h>
+
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -157,6 +160,135 @@ TEST_F(WipeEngine, SevenPassesAreFourRandomThenTheShuffledPatternsInPhase) {
   EXPECT_EQ(statuses.size(), 8u);
   EXPECT_EQ(statuses[6], L"Deleting file : " + path + L"  Pass : 7");
   EXPECT_FALSE(fileExists(path));
+  EXPECT_TRUE(onlyFolderLeft());
+}
+
+TEST_F(WipeEngine, RandomPassesAreThoseOfAPlainSingleThreadedFill) {
+  // Sizes are multiples of the page, so the file is written as it is.
+  const std::uint64_t kSizes[] = {0, 1, 135168, 135169, 5 * 135168 + 17};
+  for (int algorithm : {0, 1, 2}) {
+    for (std::uint64_t size : kSizes) {
+      SCOPED_TRACE(testing::Message() << "algorithm " << algorithm << ", size " << size);
+      contents.clear();
+      std::wstring path = folder.writeFile(L"m.bin", patterned(static_cast<std::size_t>(size)));
+      wipe(path, algorithm);
+      Replay replay;
+      const std::uint64_t rounded = (size + 4095) / 4096 * 4096;
+      ASSERT_EQ(contents.size(), algorithm == 0 ? 1u : algorithm == 1 ? 3u : 7u);
+      for (std::size_t k = 0; k < contents.size() && k < 4; ++k) {
+        EXPECT_EQ(contents[k], replay.randomPass(rounded)) << "pass " << k + 1;
+      }
+      EXPECT_FALSE(fileExists(path));
+    }
+  }
+}
+
+// Records the engine's file steps; fails the one numbered `failAt` (1-based) of the kind given.
+struct StepLog {
+  std::vector<TSWipe::FileStep> steps;
+  TSWipe::FileStep failKind = TSWipe::FileStep::Write;
+  int failAt = 0;
+  int seen = 0;
+  std::function<void()> atFailure;
+  TSWipe::FileHook hook() {
+    return [this](TSWipe::FileStep step) {
+      steps.push_back(step);
+      if (step != failKind || ++seen != failAt) return true;
+      if (atFailure) atFailure();
+      return false;
+    };
+  }
+};
+
+std::string stepLetters(const std::vector<TSWipe::FileStep>& steps) {
+  std::string out;
+  for (TSWipe::FileStep step : steps) {
+    out += step == TSWipe::FileStep::Write ? 'W' : step == TSWipe::FileStep::Flush ? 'F' : 'T';
+  }
+  return out;
+}
+
+int threadsOfThisProcess() {
+  win::FileHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
+  THREADENTRY32 entry = {};
+  entry.dwSize = sizeof entry;
+  int count = 0;
+  if (snapshot && Thread32First(snapshot.get(), &entry)) {
+    do {
+      if (entry.th32OwnerProcessID == GetCurrentProcessId()) ++count;
+    } while (Thread32Next(snapshot.get(), &entry));
+  }
+  return count;
+}
+
+TEST_F(WipeEngine, EveryPassReachesTheDiskBeforeTheNextPassAndTheTruncation) {
+  StepLog log;
+  std::wstring path = folder.writeFile(L"three.bin", patterned(3 * 135168));
+  TSWipe engine(nullptr, kSnapshot);
+  engine.SetPasses(1);
+  engine.setFileHook(log.hook());
+  EXPECT_TRUE(engine.WipeFile(path));
+  EXPECT_EQ(stepLetters(log.steps), "WWWFWWWFWWWFT");
+  EXPECT_FALSE(fileExists(path));
+}
+
+TEST_F(WipeEngine, AFailedFlushIsAWriteErrorAndLeavesTheFileInPlace) {
+  for (int algorithm : {0, 2}) {
+    SCOPED_TRACE(algorithm);
+    StepLog log;
+    log.failKind = TSWipe::FileStep::Flush;
+    log.failAt = algorithm == 0 ? 1 : 6;  // the last pass, or a pattern pass
+    std::wstring path = folder.writeFile(L"unflushed.bin", patterned(200000));
+    TSWipe engine(nullptr, kSnapshot);
+    engine.SetPasses(algorithm);
+    engine.setFileHook(log.hook());
+    try {
+      engine.WipeFile(path);
+      ADD_FAILURE() << "reported as success";
+    } catch (const EWipe& e) {
+      EXPECT_EQ(e.step(), EWipe::Step::Write);
+      EXPECT_EQ(e.text(), L"Error writing " + path);
+    }
+    EXPECT_EQ(stepLetters(log.steps).find('T'), std::string::npos) << "never truncated";
+    EXPECT_EQ(fileBytes(path).size(), 200704u) << "in place under its own name, at its overwritten length";
+    EXPECT_TRUE(DeleteFileW(path.c_str()));
+  }
+}
+
+TEST_F(WipeEngine, AWriteErrorInALargeFileEndsItsWipeAndItsSecondThread) {
+  const int before = threadsOfThisProcess();
+  StepLog log;
+  log.failAt = 9;  // the fourth block of the second pass
+  int during = 0;
+  log.atFailure = [&] { during = threadsOfThisProcess(); };
+  std::wstring path = folder.writeFile(L"large.bin", patterned(5 * 135168));
+  TSWipe engine(nullptr, kSnapshot);
+  engine.SetPasses(1);
+  engine.setFileHook(log.hook());
+  EXPECT_THROW(engine.WipeFile(path), EWipe);
+  EXPECT_EQ(stepLetters(log.steps), "WWWWWFWWWW") << "no write after the failed one";
+  EXPECT_EQ(during, before + 1) << "the generator ran beside the writes";
+  EXPECT_EQ(threadsOfThisProcess(), before) << "and is gone with the failed file";
+  EXPECT_TRUE(fileExists(path));
+
+  // The same engine goes on at once with another file.
+  engine.setFileHook(nullptr);
+  std::wstring next = folder.writeFile(L"next.bin", patterned(3 * 135168));
+  EXPECT_TRUE(engine.WipeFile(next));
+  EXPECT_FALSE(fileExists(next));
+  EXPECT_TRUE(DeleteFileW(path.c_str()));
+}
+
+TEST_F(WipeEngine, AFolderOfTwoThousandSmallFilesIsShreddedWhole) {
+  for (int i = 0; i < 2000; ++i) {
+    folder.writeFile(L"many\\d" + std::to_wstring(i % 10) + L"\\f" + std::to_wstring(i) + L".txt",
+                     patterned(static_cast<std::size_t>(i % 5000)));
+  }
+  int passes = 0;
+  TSWipe engine(nullptr, kSnapshot);
+  engine.setPassHook([&](int, HANDLE) { ++passes; });
+  EXPECT_TRUE(engine.WipeFolder(folder.path() + L"many"));
+  EXPECT_EQ(passes, 2000);
   EXPECT_TRUE(onlyFolderLeft());
 }
 
