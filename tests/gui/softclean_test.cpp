@@ -8,9 +8,11 @@
 #include "app/app_windows.h"
 #include "harness/driver.h"
 #include "harness/hub_fixture.h"
+#include "harness/test_keys.h"
 #include "traces/Tfsoftclean.h"
 #include "ui/application.h"
 #include "win/handles.h"
+#include "win/registry_key.h"
 #include "win/shell_folders.h"
 
 namespace kestova::test {
@@ -99,7 +101,7 @@ class Softclean : public HubFixture {
     for (int i = 0; i < traces::kTraceCount; ++i) count += form.checked(Tfsoftclean::checkBox(static_cast<Trace>(i)));
     return count;
   }
-  std::vector<std::wstring> messages() const {
+  std::vector<std::wstring> messages() {
     std::vector<std::wstring> texts;
     for (const auto& shown : dialogs->messages) texts.push_back(shown.text);
     return texts;
@@ -206,7 +208,13 @@ void closeViewer(HWND window) {
   if (viewer && WaitForSingleObject(viewer.get(), 10000) != WAIT_OBJECT_0) TerminateProcess(viewer.get(), 0);
 }
 
+// The prefix knows the text-file type but gives ".txt" no type; the test gives it one, as every
+// Windows does.
 TEST_F(Softclean, RestorePointsLinkOpensTheShippedInstructions) {
+  ASSERT_FALSE(win::RegistryKey::open(HKEY_CLASSES_ROOT, L".txt")) << "the prefix has its own .txt type";
+  ASSERT_TRUE(win::RegistryKey::open(HKEY_CLASSES_ROOT, L"txtfile\\shell\\open\\command"));
+  TestKey extension(HKEY_LOCAL_MACHINE, L"Software\\Classes\\.txt");
+  extension.setString(L"", L"txtfile");
   ship(L"system restore.txt");
   Tfsoftclean& form = open();
   form.fire(L"Label14");

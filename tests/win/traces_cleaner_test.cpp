@@ -144,6 +144,31 @@ TEST_F(TracesFolders, APumpThatSaysStopEndsTheRun) {
   EXPECT_TRUE(fileExists(item(Trace::OfflineWebPages) + L"\\later.htm"));
 }
 
+// A subfolder that something else removes after the listing is simply gone: no error, and the
+// rest of the folder is still emptied.
+TEST_F(TracesFolders, AFolderGoneBeforeTheWalkReachesItDoesNotStopTheRest) {
+  for (const wchar_t* name : {L"a", L"b", L"c"}) windows.writeFile(std::wstring(L"AppLog\\") + name + L"\\x.log", "x");
+  windows.writeFile(L"AppLog\\z.log", "z");
+  windows.writeFile(L"Offline Web Pages\\next.htm", "n");
+  std::wstring taken;
+  traces::EmptyHooks hooks = errors.hooks();
+  hooks.pump = [&] {
+    for (const wchar_t* name : {L"a", L"b", L"c"}) {  // one the walk has not reached yet
+      std::wstring folder = item(Trace::ApplicationLog) + L"\\" + name;
+      if (taken.empty() && folderExists(folder)) {
+        taken = folder;
+        removeTree(folder);
+      }
+    }
+    return true;
+  };
+  EXPECT_TRUE(TracesCleaner(windows.path(), hooks).clean(kFileTraces));
+  ASSERT_FALSE(taken.empty());
+  EXPECT_TRUE(errors.texts.empty());
+  EXPECT_TRUE(namesIn(item(Trace::ApplicationLog)).empty());
+  EXPECT_TRUE(namesIn(item(Trace::OfflineWebPages)).empty());
+}
+
 // The real lists of the prefix's current user; each test key is removed afterwards.
 constexpr const wchar_t* kRunMru = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU";
 constexpr const wchar_t* kFindMru = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Doc Find Spec MRU";
