@@ -64,6 +64,7 @@ class TracesFolders : public ::testing::Test {
 
 TEST_F(TracesFolders, TickedFoldersAreEmptiedDownToDotFoldersAndFilesInUse) {
   windows.writeFile(L"AppLog\\top.log", "t");
+  windows.writeFile(L"AppLog\\\u65E5\u672C \u0416.log", "names outside the ANSI code page");
   windows.writeFile(L"AppLog\\one\\two\\three\\deep.log", "d");
   std::wstring hidden = item(Trace::OfflineWebPages) + L"\\cache";
   windows.writeFile(L"Offline Web Pages\\cache\\page.htm", "p");
