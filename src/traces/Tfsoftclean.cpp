@@ -1,7 +1,54 @@
 #include "traces/Tfsoftclean.h"
 
+#include "app/help.h"
+#include "traces/softclean_texts.h"
+#include "ui/application.h"
+#include "win/dialogs.h"
+#include "win/program_folder.h"
+#include "win/shell.h"
+#include "win/shell_folders.h"
+
 namespace kestova::traces {
 namespace {
+
+using ui::ControlSpec;
+using ui::Event;
+using ui::Kind;
+using ui::MenuSpec;
+
+constexpr const wchar_t* kBoxes[kTraceCount] = {L"CheckBox2", L"CheckBox23", L"CheckBox24", L"CheckBox7",
+                                                L"CheckBox9", L"CheckBox3",  L"CheckBox15"};
+constexpr COLORREF kButtonFace = RGB(200, 230, 255);
+
+// The captions are the same in every language; U+00B4 in "url´s" is the system's own character.
+const ControlSpec kControls[] = {
+    {L"Label6", Kind::Label, 16, 12, 600, 28, L"Clean Windows"},
+    {L"Label2", Kind::Label, 660, 12, 84, 20, L"Kestova"},
+    {L"GroupBox2", Kind::GroupBox, 16, 56, 356, 172, L"Files"},
+    {L"CheckBox2", Kind::CheckBox, 32, 82, 324, 24, L"Windows applications log"},
+    {L"CheckBox23", Kind::CheckBox, 32, 116, 324, 24, L"Windows offline web pages"},
+    {L"CheckBox24", Kind::CheckBox, 32, 150, 324, 24, L"Disabled startup items "},
+    {L"CheckBox7", Kind::CheckBox, 32, 184, 324, 24, L"IE Downloaded program files"},
+    {L"GroupBox3", Kind::GroupBox, 388, 56, 356, 172, L"Registry"},
+    {L"CheckBox9", Kind::CheckBox, 404, 82, 324, 24, L"Internet explorer typed url\u00B4s"},
+    {L"CheckBox3", Kind::CheckBox, 404, 116, 324, 24, L"Start Menu recent run programs  list"},
+    {L"CheckBox15", Kind::CheckBox, 404, 150, 324, 24, L"Start menu find typed items list"},
+    {L"Label4", Kind::LinkLabel, 16, 244, 160, 18, L"Check all"},
+    {L"Label5", Kind::LinkLabel, 200, 244, 160, 18, L"Uncheck all"},
+    {L"BitBtnWithColor1", Kind::ColorButton, 560, 296, 184, 44, L"&Clean", L"Clean marked items", true, true,
+     kButtonFace},
+    {L"Label14", Kind::LinkLabel, 16, 440, 300, 18, L"Clear old restore points",
+     L"clear old system restore points"},
+};
+
+const MenuSpec kMenu[] = {
+    {L"Menu1", L"&Help", 0},
+};
+
+// What a run disables, so that nothing starts inside it.
+const wchar_t* const kActions[] = {L"CheckBox2", L"CheckBox23", L"CheckBox24", L"CheckBox7",
+                                   L"CheckBox9", L"CheckBox3",  L"CheckBox15", L"Label4",
+                                   L"Label5",    L"BitBtnWithColor1", L"Label14", L"Menu1"};
 
 ui::FormSpec windowSpec() {
   ui::FormSpec layout{L"Tfsoftclean", L"Kestova : Softclean", 760, 488};
@@ -10,8 +57,91 @@ ui::FormSpec windowSpec() {
 
 }  // namespace
 
+// A run: busy cursor and disabled controls while it lives.
+class Tfsoftclean::RunScope {
+ public:
+  explicit RunScope(Tfsoftclean& form) : form_(form) {
+    form_.running_ = true;
+    setEnabled(false);
+  }
+  RunScope(const RunScope&) = delete;
+  RunScope& operator=(const RunScope&) = delete;
+  ~RunScope() {
+    form_.running_ = false;
+    if (form_.exists()) setEnabled(true);
+  }
+
+ private:
+  void setEnabled(bool on) {
+    for (const wchar_t* name : kActions) form_.setEnabled(name, on);
+  }
+  Tfsoftclean& form_;
+  ui::HourglassCursor hourglass_;
+};
+
 Tfsoftclean::Tfsoftclean() : Form(windowSpec()) {}
 
-void Tfsoftclean::build() {}
+const wchar_t* Tfsoftclean::checkBox(Trace trace) { return kBoxes[static_cast<int>(trace)]; }
+
+void Tfsoftclean::build() {
+  addControls(kControls);
+  addMenu(kMenu);
+  setFont(L"Label6", 14, true);
+  setFont(L"Label2", 10, true);
+  setAllChecked(true);
+  on(L"Label4", Event::Click, [this] { Label4Click(); });
+  on(L"Label5", Event::Click, [this] { Label5Click(); });
+  on(L"BitBtnWithColor1", Event::Click, [this] { BitBtnWithColor1Click(); });
+  on(L"Label14", Event::Click, [this] { Label14Click(); });
+  on(L"Menu1", Event::Click, [this] { Menu1Click(); });
+}
+
+void Tfsoftclean::FormActivate() { ui::applyTranslation(*this, kSoftcleanTexts, ui::currentLanguage()); }
+
+bool Tfsoftclean::FormKeyDown(WORD key) {
+  if (key != VK_F1) return false;
+  Menu1Click();
+  return true;
+}
+
+void Tfsoftclean::setAllChecked(bool on) {
+  for (const wchar_t* name : kBoxes) setChecked(name, on);
+}
+
+void Tfsoftclean::Label4Click() {
+  if (!running_) setAllChecked(true);
+}
+
+void Tfsoftclean::Label5Click() {
+  if (!running_) setAllChecked(false);
+}
+
+bool Tfsoftclean::pumpDuringRun() {
+  ui::Application::processMessages();
+  return exists();
+}
+
+void Tfsoftclean::BitBtnWithColor1Click() {
+  if (running_) return;
+  bool finished = false;
+  {
+    TraceSelection selection{};
+    for (int i = 0; i < kTraceCount; ++i) selection[static_cast<std::size_t>(i)] = checked(kBoxes[i]);
+    RunScope run(*this);
+    EmptyHooks hooks{[this] { return pumpDuringRun(); },
+                     [this](const std::exception& e) { ui::Application::showException(hwnd(), e); }};
+    TracesCleaner cleaner(win::ShellFolders().path(win::kWindowsFolder), std::move(hooks));
+    finished = cleaner.clean(selection);
+  }
+  if (finished && exists()) win::showMessage(hwnd(), L"Items cleaned");
+}
+
+void Tfsoftclean::Label14Click() {
+  // The launcher has no window worth showing; the dialog it opens shows itself.
+  win::shellOpen(L"rundll32.exe", L"open", hwnd(), L"shell32.dll,Control_RunDLL sysdm.cpl,,4", SW_HIDE);
+  win::shellOpen(win::programFolder() + L"system restore.txt", L"open", hwnd());
+}
+
+void Tfsoftclean::Menu1Click() { app::openHelpFile(hwnd()); }
 
 }  // namespace kestova::traces

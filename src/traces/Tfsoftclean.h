@@ -1,5 +1,7 @@
 #pragma once
-// The Windows traces cleaner window.
+// The Windows traces cleaner window: seven ticked items, Clean, and a link to the system's
+// restore-point settings.
+#include "traces/traces_cleaner.h"
 #include "ui/form.h"
 
 namespace kestova::traces {
@@ -8,8 +10,28 @@ class Tfsoftclean : public ui::Form {
  public:
   Tfsoftclean();
 
+  bool running() const { return running_; }
+  // The check box of each trace, in cleaning order.
+  static const wchar_t* checkBox(Trace trace);
+
  protected:
   void build() override;
+  void FormActivate() override;
+  bool FormKeyDown(WORD key) override;
+
+ private:
+  class RunScope;
+
+  void Label4Click();
+  void Label5Click();
+  void BitBtnWithColor1Click();
+  void Label14Click();
+  void Menu1Click();
+
+  void setAllChecked(bool on);
+  bool pumpDuringRun();
+
+  bool running_ = false;
 };
 
 }  // namespace kestova::traces

@@ -7,7 +7,8 @@
 namespace kestova::win {
 
 // ShellExecute with the verb ("open", or empty for the default); true when the shell started it.
+// `show` is how the started program's window first appears (SW_HIDE for a launcher).
 bool shellOpen(const std::wstring& target, const wchar_t* verb = L"open", HWND parent = nullptr,
-               const std::wstring& parameters = {});
+               const std::wstring& parameters = {}, int show = SW_SHOWNORMAL);
 
 }  // namespace kestova::win
