@@ -38,7 +38,9 @@ TEST_F(CodePage, NorwegianLettersSurviveInEveryTranslatedWindow) {
       EXPECT_EQ(form.text(entry.target), expected) << narrow(entry.target);
       letters = letters || expected.find_first_of(L"\u00F8\u00E5") != std::wstring::npos;
     }
-    if (kWithNorwegianLetters.count(window.name)) EXPECT_TRUE(letters) << "no \"\u00F8\" or \"\u00E5\" to check";
+    if (kWithNorwegianLetters.count(window.name)) {
+      EXPECT_TRUE(letters) << "no \"\u00F8\" or \"\u00E5\" to check";
+    }
   }
   hub.fire(L"English1");
   hub.fire(L"Norwegian1");

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -48,38 +49,52 @@ std::vector<HelpWindow> helpWindows() {
   return all;
 }
 
-// The help viewer's main window, titled after the help file.
-std::vector<HWND> helpViewers() { return Driver::topLevelWindows(L"HH Parent"); }
+// The help viewer's windows, titled after the help file's title.
+std::vector<HWND> helpViewers() {
+  std::vector<HWND> found;
+  EnumWindows(
+      [](HWND hwnd, LPARAM lp) __attribute__((stdcall)) -> BOOL {
+        if (Driver::text(hwnd) == L"Kestova Help") reinterpret_cast<std::vector<HWND>*>(lp)->push_back(hwnd);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found;
+}
 
 class Help : public HubFixture {
  protected:
   Help() {
     ship(L"config.TXT");
     ship(L"kestova.chm");
+    // The viewer needs the browser component that the tests' Wine otherwise leaves out.
+    wchar_t overrides[512] = {};
+    GetEnvironmentVariableW(L"WINEDLLOVERRIDES", overrides, 512);
+    overrides_ = overrides;
+    SetEnvironmentVariableW(L"WINEDLLOVERRIDES", L"mscoree=;winemenubuilder.exe=d");
   }
-  ~Help() override { closeViewers(); }
+  ~Help() override {
+    closeViewers();
+    SetEnvironmentVariableW(L"WINEDLLOVERRIDES", overrides_.empty() ? nullptr : overrides_.c_str());
+  }
 
   // True when a help viewer showing "Kestova Help" came up; it is closed again.
   static bool viewerOpened() {
-    HWND viewer = nullptr;
-    waitUntil(
-        [&] {
-          viewer = Driver::waitWindow(L"Kestova Help", 0, 1);
-          return viewer != nullptr;
-        },
-        30000);
+    bool opened = waitUntil([] { return !helpViewers().empty(); }, 60000);
     closeViewers();
-    return viewer != nullptr;
+    return opened;
   }
   static void closeViewers() {
     for (HWND viewer : helpViewers()) PostMessageW(viewer, WM_CLOSE, 0, 0);
-    waitUntil([] { return helpViewers().empty(); }, 10000);
+    waitUntil([] { return helpViewers().empty(); }, 20000);
   }
   static void pressF1(ui::Form& form) {
     SetFocus(form.hwnd());
     PostMessageW(GetFocus() ? GetFocus() : form.hwnd(), WM_KEYDOWN, VK_F1, 0);
     ui::Application::processMessages();
   }
+
+ private:
+  std::wstring overrides_;
 };
 
 TEST_F(Help, F1AndTheHelpEntryOfEveryWindowOpenTheHelpFile) {

@@ -6,6 +6,7 @@
 #include "harness/fit.h"
 #include "harness/hub_fixture.h"
 #include "harness/translated_windows.h"
+#include "harness/window_image.h"
 
 namespace kestova::test {
 namespace {
@@ -80,6 +81,10 @@ TEST_F(Translations, EveryWindowTakesItsTextsInEveryLanguage) {
       shown = code;
       expectTexts(window, form, code);
       expectFit(window, form, code);
+      if (!screenshotFolder().empty()) {
+        std::wstring name(window.name.begin(), window.name.end());
+        saveWindowImage(form.hwnd(), screenshotFolder() + name + L"-" + std::to_wstring(code) + L".bmp");
+      }
     }
   }
 }

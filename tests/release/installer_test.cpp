@@ -28,7 +28,8 @@ std::wstring releaseFile(const char* name) { return windowsPath(std::string(KEST
 // Runs a program to its end; its exit code, or -1 when it does not start or end in time.
 long run(const std::wstring& program, const std::wstring& arguments) {
   std::wstring command = L"\"" + program + L"\" " + arguments;
-  STARTUPINFOW startup = {sizeof startup};
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof startup;
   PROCESS_INFORMATION info = {};
   if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
     return -1;
@@ -113,7 +114,8 @@ TEST_F(Installer, InstallsPerUserKeepsSettingsAndUninstallsAllButTheBackup) {
   // The installed program starts, shows its hub and keeps the language chosen there.
   {
     std::wstring command = L"\"" + installFolder + L"Kestova.exe\"";
-    STARTUPINFOW startup = {sizeof startup};
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
     PROCESS_INFORMATION info = {};
     ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, installFolder.c_str(),
                                &startup, &info));
