@@ -81,8 +81,8 @@ const ui::ControlSpec kControls[] = {
     {L"Edit1", Kind::ReadOnlyEdit, 138, 30, 400, 20, L"",
      L"disk size/free size(note:free size may vary due to swap file allocation)"},
     {L"Edit2", Kind::ReadOnlyEdit, 138, 54, 400, 20},
-    {L"Edit3", Kind::ReadOnlyEdit, 10, 78, 528, 20},
-    {L"Label2", Kind::Label, 546, 82, 90, 16, L"View largest"},
+    {L"Edit3", Kind::ReadOnlyEdit, 10, 78, 516, 20},
+    {L"Label2", Kind::Label, 532, 82, 112, 16, L"View largest"},
 
     {L"asg1", Kind::Grid, 10, 104, 628, 270},
 

@@ -81,6 +81,11 @@ std::vector<std::wstring> shippedFiles() {
   return names;
 }
 
+std::wstring copied(const std::wstring& file, const TempFolder& folder) {
+  std::wstring copy = folder.path() + file.substr(file.find_last_of(L'\\') + 1);
+  return CopyFileW(file.c_str(), copy.c_str(), FALSE) ? copy : file;
+}
+
 class Installer : public ::testing::Test {
  protected:
   Installer() {
@@ -90,7 +95,9 @@ class Installer : public ::testing::Test {
     SHDeleteKeyW(HKEY_CURRENT_USER, kUninstallKey);
   }
 
-  const std::wstring setup = releaseFile("Kestova-" KESTOVA_VERSION_TEXT "-setup.exe");
+  // The installer as a user has it: downloaded onto a drive of the machine.
+  TempFolder download;
+  const std::wstring setup = copied(releaseFile("Kestova-" KESTOVA_VERSION_TEXT "-setup.exe"), download);
   const std::wstring installFolder = folderPath(CSIDL_LOCAL_APPDATA) + L"\\Programs\\Kestova\\";
   const std::wstring menuFolder = folderPath(CSIDL_PROGRAMS) + L"\\Kestova";
 };
