@@ -18,11 +18,18 @@ add_library(test_harness STATIC ${harness_sources})
 target_include_directories(test_harness PUBLIC ${CMAKE_SOURCE_DIR}/tests ${CMAKE_SOURCE_DIR}/src)
 target_link_libraries(test_harness PUBLIC kestova_app GTest::gtest)
 target_compile_options(test_harness PRIVATE ${KESTOVA_WARNINGS})
+# Another process that holds a file open without sharing.
+add_executable(hold_file ${CMAKE_SOURCE_DIR}/tests/tools/hold_file.cpp)
+target_link_options(hold_file PRIVATE -municode)
+target_link_libraries(hold_file PRIVATE xp_compat)
+target_compile_options(hold_file PRIVATE ${KESTOVA_WARNINGS})
+
 target_compile_definitions(test_harness PUBLIC
-  KESTOVA_DIST_DIR="${KESTOVA_DIST_DIR}" KESTOVA_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+  KESTOVA_DIST_DIR="${KESTOVA_DIST_DIR}" KESTOVA_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
+  KESTOVA_HOLD_FILE_EXE="$<TARGET_FILE:hold_file>" KESTOVA_RELEASE_DIR="${CMAKE_SOURCE_DIR}/build")
 
 # One program per test folder; each runs every test of that folder under Wine.
-foreach(kind win gui e2e)
+foreach(kind win gui e2e codepage release)
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/${kind}/*.cpp)
   if(NOT sources)
     continue()
@@ -36,6 +43,18 @@ endforeach()
 if(TARGET e2e_tests)
   add_dependencies(e2e_tests Kestova dist_files help_file)
 endif()
+add_dependencies(gui_tests hold_file)
+
+# Windows whose ANSI code page is not 1252: Wine takes it from the locale a program starts in.
+set_tests_properties(codepage_tests PROPERTIES ENVIRONMENT "LC_ALL=ru_RU.UTF-8")
+
+# The release: scripts/release makes the zip and the installer (checked by release-test); the
+# installer is then run in a prefix of its own.
+add_test(NAME release COMMAND ${CMAKE_SOURCE_DIR}/tests/release/release-test ${CMAKE_SOURCE_DIR})
+set_tests_properties(release PROPERTIES FIXTURES_SETUP release_files TIMEOUT 600)
+add_dependencies(release_tests Kestova dist_files help_file)
+set_tests_properties(release_tests PROPERTIES FIXTURES_REQUIRED "release_files;display"
+  ENVIRONMENT "KESTOVA_PREFIX=${CMAKE_BINARY_DIR}/release-prefix")
 
 # Benchmarks: one program per bench/*.cpp, run by its bench script.
 file(GLOB bench_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*.cpp)

@@ -1,5 +1,5 @@
 #pragma once
-// The about window.
+// The about window: name, version, what the program does, web site and support mailbox.
 #include "ui/form.h"
 
 namespace kestova::app {
@@ -10,6 +10,7 @@ class AboutBox : public ui::Form {
 
  protected:
   void build() override;
+  bool FormKeyDown(WORD key) override;
 };
 
 }  // namespace kestova::app

@@ -23,6 +23,7 @@
 #include "ui/grid.h"
 #include "ui/translation.h"
 #include "ui/url_label.h"
+#include "win/error.h"
 #include "win/jpeg_image.h"
 #include "win/program_folder.h"
 #include "win/registry_key.h"
@@ -83,8 +84,8 @@ const ui::ControlSpec kControls[] = {
     {L"Edit1", Kind::ReadOnlyEdit, 138, 30, 400, 20, L"",
      L"disk size/free size(note:free size may vary due to swap file allocation)"},
     {L"Edit2", Kind::ReadOnlyEdit, 138, 54, 400, 20},
-    {L"Edit3", Kind::ReadOnlyEdit, 10, 78, 528, 20},
-    {L"Label2", Kind::Label, 546, 82, 90, 16, L"View largest"},
+    {L"Edit3", Kind::ReadOnlyEdit, 10, 78, 516, 20},
+    {L"Label2", Kind::Label, 532, 82, 112, 16, L"View largest"},
 
     {L"asg1", Kind::Grid, 10, 104, 628, 270},
 
@@ -433,7 +434,38 @@ void Tfsweep::readCacheSetting() {
 void Tfsweep::translate() {
   ui::setCurrentLanguage(language_);
   ui::applyTranslation(*this, kHubTexts, language_);
-  if (writeLanguage(languageLines_, language_)) saveLanguageLines(languageLines_);
+  layOutLabelRow();
+  if (!writeLanguage(languageLines_, language_)) return;
+  try {
+    saveLanguageLines(languageLines_);
+  } catch (const win::Error&) {
+    // A box here would come back at every activation, and closing it activates the hub again:
+    // the language holds for this run and the file stays as it was.
+  }
+}
+
+void Tfsweep::layOutLabelRow() {
+  // The texts of some languages are too long for fixed slots; the row as a whole fits them all.
+  static constexpr const wchar_t* kRow[] = {L"Label3", L"Label7",  L"Label12", L"Label11", L"Label9",   L"Label10",
+                                            L"Label8", L"Label4",  L"Label5",  L"Label13", L"UrlLabel1"};
+  constexpr int kLeft = 10, kTop = 6, kHeight = 16, kGap = 8;
+  HDC dc = GetDC(hwnd());
+  if (!dc) return;
+  HGDIOBJ old = SelectObject(dc, font());
+  int x = kLeft;
+  for (const wchar_t* name : kRow) {
+    if (!visible(name)) continue;
+    std::wstring caption = text(name);
+    RECT need = {0, 0, 0, 0};
+    DrawTextW(dc, caption.c_str(), -1, &need, DT_CALCRECT | DT_SINGLELINE);
+    int width = need.right + 2;
+    SetWindowPos(control(name), nullptr, x, kTop, width, kHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+    x += width + kGap;
+  }
+  SelectObject(dc, old);
+  ReleaseDC(hwnd(), dc);
+  RECT row = {0, 0, 760, kTop + kHeight + 2};
+  InvalidateRect(hwnd(), &row, TRUE);
 }
 
 void Tfsweep::chooseLanguage(int code) {

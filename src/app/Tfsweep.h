@@ -69,6 +69,8 @@ class Tfsweep : public ui::Form {
 
   void chooseLanguage(int code);
   void translate();
+  // Places the visible labels of the top row side by side, each as wide as its text.
+  void layOutLabelRow();
 
   void selectDrive(wchar_t letter);
 

@@ -2,6 +2,7 @@
 
 #include "app/Tfsweep.h"
 #include "core/text_lines.h"
+#include "harness/file_holder.h"
 #include "harness/hub_fixture.h"
 
 namespace kestova::test {
@@ -75,6 +76,31 @@ TEST_F(HubLanguage, ActivationRewritesTheFile) {
   writeSetting(L"idiom.TXT", "language\r\n2\r\n");
   SendMessageW(hub.hwnd(), WM_ACTIVATE, WA_ACTIVE, 0);
   EXPECT_EQ(languageLine(), L"5");
+}
+
+// A language file that cannot be written (held open without sharing by another program, which
+// stops even root, unlike a read-only flag under Wine) is left as it is and nothing is shown; the
+// chosen language still holds for the run.
+TEST_F(HubLanguage, AFileThatCannotBeWrittenIsLeftAloneWithoutAMessage) {
+  const std::string shipped = "language\r\n3\r\n";
+  writeSetting(L"idiom.TXT", shipped);
+  app::Tfsweep& hub = startHub();
+  std::wstring file = programFolder.path() + L"idiom.TXT";
+  {
+    FileHolder holder(file);
+    hub.fire(L"Deutsch1");
+    EXPECT_EQ(hub.text(L"BitBtnWithColor5"), L"&Suche");
+    SendMessageW(hub.hwnd(), WM_ACTIVATE, WA_ACTIVE, 0);
+    hub.fire(L"Norwegian1");
+    EXPECT_TRUE(hub.checked(L"Norwegian1"));
+    EXPECT_EQ(hub.text(L"BitBtnWithColor5"), L"&Leting");
+  }
+  EXPECT_EQ(setting(L"idiom.TXT"), shipped);
+
+  EXPECT_TRUE(dialogs->messages.empty()) << "a message was shown";
+
+  hub.fire(L"Dutch1");  // writable again: the choice is kept
+  EXPECT_EQ(languageLine(), L"6");
 }
 
 }  // namespace

@@ -99,7 +99,7 @@ std::vector<HWND> Driver::topLevelWindows(const std::wstring& className, DWORD p
   return search.found;
 }
 
-HWND Driver::waitWindow(const std::wstring& title, DWORD processId, DWORD milliseconds) const {
+HWND Driver::waitWindow(const std::wstring& title, DWORD processId, DWORD milliseconds) {
   HWND found = nullptr;
   waitUntil(
       [&] {

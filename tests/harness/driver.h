@@ -50,7 +50,7 @@ class Driver {
   std::optional<DWORD> waitExit(std::size_t index, DWORD milliseconds);
 
   // A visible top-level window of the process (0 = any process) with exactly this title.
-  HWND waitWindow(const std::wstring& title, DWORD processId = 0, DWORD milliseconds = 20000) const;
+  static HWND waitWindow(const std::wstring& title, DWORD processId = 0, DWORD milliseconds = 20000);
   static std::vector<HWND> topLevelWindows(const std::wstring& className, DWORD processId = 0);
 
   static std::vector<ControlInfo> controls(HWND window);
