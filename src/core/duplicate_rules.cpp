@@ -36,6 +36,8 @@ bool isWalkedFolderName(std::wstring_view name) {
 
 bool isComparableName(std::wstring_view upperName) {
   if (upperName.empty() || contains(upperName, L".EXE") || contains(upperName, L".SYS")) return false;
+  // A path ending in a dot or a blank names another file once the system trims it.
+  if (upperName.back() == L'.' || upperName.back() == L' ') return false;
   for (std::wstring_view name : kProtectedNames) {
     if (upperName == name) return false;
   }

@@ -20,7 +20,8 @@ std::uint64_t duplicateKilobytes(std::uint64_t bytes);
 // A subfolder is walked unless it is "." or ".." or its name holds "SYS", "Sys", "Win", "WIN",
 // "JAV" or "Jav" (case-sensitive).
 bool isWalkedFolderName(std::wstring_view name);
-// An upper-cased name may be compared: not empty, not protected, without ".EXE" or ".SYS".
+// An upper-cased name may be compared: not empty, not protected, without ".EXE" or ".SYS", and
+// not ending in a dot or a blank (such a name cannot be opened or removed by its path).
 bool isComparableName(std::wstring_view upperName);
 // An upper-cased folder ("C:" for a root) may be compared: not empty, no "WIN" in it, and no
 // "RECYCLE" right after the drive's backslash.

@@ -153,6 +153,9 @@ TEST(DuplicateRules, CollectedSizesFoldersAndSystemPaths) {
   EXPECT_TRUE(isComparableFolder(L"M:\\RECYC"));
   EXPECT_FALSE(isComparableName(L""));
   EXPECT_FALSE(isComparableName(L"A.SYSX"));
+  EXPECT_FALSE(isComparableName(L"REPORT.PDF."));
+  EXPECT_FALSE(isComparableName(L"REPORT.PDF "));
+  EXPECT_TRUE(isComparableName(L"REPORT.PDF"));
 }
 
 TEST(DuplicateSizes, GroupedWithTheUsersSeparatorAndReadBackFromAnyDigits) {

@@ -211,6 +211,16 @@ TEST_F(Duplicates, StopDuringTheComparisonKeepsTheGroupsSoFar) {
   EXPECT_FALSE(IsWindowVisible(app::windows().dupg->hwnd()));
 }
 
+TEST_F(Duplicates, QuittingTheProgramEndsTheSearchQuietly) {
+  copies({L"a\\x.bin", L"b\\x.bin"}, 60000, 'x');
+  copies({L"a\\y.bin", L"b\\y.bin"}, 50000, 'y');
+  dups->setGroupHook([&](int) { DestroyWindow(hub->hwnd()); });  // the hub closes
+  search(false);
+  EXPECT_TRUE(dialogs->messages.empty());
+  EXPECT_EQ(column(0), (std::vector<std::wstring>{L"", L"X.BIN", L"X.BIN"}));
+  EXPECT_FALSE(dups->running());
+}
+
 TEST_F(Duplicates, MarkingTogglesTheDeleteCellOnlyAndRefusesWindowsFolders) {
   copies({L"a\\m.bin", L"b\\m.bin"}, 40000, 'm');
   search(false);
@@ -341,13 +351,15 @@ TEST_F(Duplicates, MarkingEveryCopyAsksAgainAndNoKeepsThoseGroups) {
 TEST_F(Duplicates, TheRecycleBinModeSendsTheCopyToTheBin) {
   hub->fire(L"SenddeletedfilestoRecycledbin1");
   ASSERT_FALSE(hub->checked(L"Deletefiles1"));
-  copies({L"x\\r.bin", L"y\\r.bin"}, 40000, 'r');
+  // A name outside Windows-1252, shown upper-cased, still finds its file.
+  copies({L"x\\r\u00E9sum\u00E9 \u03B4.bin", L"y\\r\u00E9sum\u00E9 \u03B4.bin"}, 40000, 'r');
   search(false);
-  mark(rowOf(folderCell(L"y"), L"R.BIN"));
+  mark(rowOf(folderCell(L"y"), L"R\u00C9SUM\u00C9 \u0394.BIN"));
   long long before = recycleBinItems();
   dialogs->answers = {IDYES};
   dups->fire(L"BitBtn5");
-  EXPECT_FALSE(fileExists(at(L"y\\r.bin")));
+  EXPECT_FALSE(fileExists(at(L"y\\r\u00E9sum\u00E9 \u03B4.bin")));
+  EXPECT_TRUE(fileExists(at(L"x\\r\u00E9sum\u00E9 \u03B4.bin")));
   EXPECT_EQ(recycleBinItems(), before + 1);
   EXPECT_DOUBLE_EQ(hub->accounting().recoveredKB, 40);
 }
