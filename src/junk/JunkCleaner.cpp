@@ -6,32 +6,16 @@
 #include "core/removal_accounting.h"
 #include "junk/junk_scanner.h"
 #include "junk/removal.h"
+#include "ui/action.h"
 #include "ui/application.h"
 #include "ui/grid.h"
 #include "win/dialogs.h"
+#include "win/links.h"
 
 namespace kestova::junk {
 namespace {
 
 constexpr int kDeleteColumn = 3;
-
-// Keeps the controls that start another search or delete, or change the drive, disabled while
-// an action lets the message queue run, so that no action starts inside another.
-class ActionLock {
- public:
-  explicit ActionLock(app::Tfsweep& hub) : hub_(hub) {
-    for (const wchar_t* name : kLocked) hub_.setEnabled(name, false);
-  }
-  ActionLock(const ActionLock&) = delete;
-  ActionLock& operator=(const ActionLock&) = delete;
-  ~ActionLock() {
-    for (const wchar_t* name : kLocked) hub_.setEnabled(name, true);
-  }
-
- private:
-  static constexpr const wchar_t* kLocked[] = {L"BitBtnWithColor5", L"BB4", L"DCB1"};
-  app::Tfsweep& hub_;
-};
 
 }  // namespace
 
@@ -53,10 +37,7 @@ void JunkCleaner::pump() {
 void JunkCleaner::BB4Click() {
   ui::Grid& grid = hub_.grid(L"asg1");
   {
-    hub_.setEnabled(L"BB5", false);
-    hub_.setEnabled(L"bwc10", false);
-    ui::HourglassCursor hourglass;
-    ActionLock lock(hub_);
+    ui::Action action(hub_, app::Tfsweep::kActionControls);
     hub_.clearGrid();
     rowCount_ = 0;
     listingTotal_ = 0;
@@ -70,6 +51,7 @@ void JunkCleaner::BB4Click() {
           hub_.setStatus(folder, true);
           pump();
         },
+        [&action] { return action.closeRequested(); },
     };
     {
       ui::Grid::UpdateScope batch(grid);
@@ -77,13 +59,15 @@ void JunkCleaner::BB4Click() {
       scanner.scan(std::wstring(1, hub_.currentDrive()) + L":");
       if (scanner.recycleKnown()) hub_.markRecycleFolderKnown();
     }
+    if (action.closeRequested()) return;  // the hub closes once the action has ended
     hub_.setStatus(L"", false);
     ui::Application::processMessages();
     writeSummary();
-    hub_.setEnabled(L"BB5", true);
-    hub_.setEnabled(L"bwc10", true);
-    hub_.focus(L"bwc10");
   }
+  if (!hub_.exists()) return;
+  hub_.setEnabled(L"BB5", true);
+  hub_.setEnabled(L"bwc10", true);
+  hub_.focus(L"bwc10");
   win::showMessage(hub_.hwnd(), L"Found " + grid.cell(2, rowCount_ + 2) + L" in  " + std::to_wstring(rowCount_) +
                                     L" unnecessary, temporary and error files. (click delete button to remove it)");
 }
@@ -109,16 +93,15 @@ void JunkCleaner::asg1Click() {
 void JunkCleaner::BB5Click() {
   {
     hub_.setStatus(L"Deleting junk files - please wait", true);
-    ui::HourglassCursor hourglass;
-    {
-      ActionLock lock(hub_);
-      hub_.setEnabled(L"BB5", false);
-      hub_.setEnabled(L"bwc10", false);
-      removeYesRows();
-    }
+    ui::Action action(hub_, app::Tfsweep::kActionControls);
+    removeYesRows();
     hub_.clearGrid();
-    hub_.focus(L"BitBtnWithColor5");
   }
+  if (!hub_.exists()) return;
+  // Nothing is listed any more, so there is nothing to delete until the next search.
+  hub_.setEnabled(L"BB5", false);
+  hub_.setEnabled(L"bwc10", false);
+  hub_.focus(L"BitBtnWithColor5");
   hub_.showCapacity();
   hub_.showRecovered();
   hub_.setStatus(L"Disk cleaned", false);
@@ -131,6 +114,7 @@ void JunkCleaner::removeYesRows() {
     if (grid.cell(1, row) == L"C:") grid.setCell(1, row, L"C:\\");
     if (grid.cell(kDeleteColumn, row).substr(0, 3) != L"Yes") continue;
     std::wstring path = grid.cell(1, row) + grid.cell(0, row);
+    if (win::isLink(path)) continue;  // it became a link since the search: what it points at stays
     bool removed = toRecycleBin ? recycle(path) : deleteFile(path);
     ui::Application::processMessages();
     // Only a file that is really gone counts.

@@ -7,12 +7,13 @@
 #include "win/dialogs.h"
 #include "win/app_title.h"
 #include "win/error.h"
+#include "win/links.h"
 
 namespace kestova::junk {
 namespace {
 
-bool isLinkedFolder(const DirectoryEntry& entry) {
-  return entry.isDirectory() && (entry.attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+bool isLinked(const std::wstring& folder, const DirectoryEntry& entry) {
+  return win::isLink(folder, entry.name, entry.attributes);
 }
 
 bool isKeptName(const std::wstring& name) {
@@ -33,7 +34,7 @@ std::uint64_t folderSize(const std::wstring& folder) {
   std::uint64_t total = 0;
   for (const DirectoryEntry& entry : readDirectory(folder)) {
     total += entry.size;
-    if (entry.isDirectory() && !isLinkedFolder(entry) && !entry.name.starts_with(L".")) {
+    if (entry.isDirectory() && !entry.name.starts_with(L".") && !isLinked(folder, entry)) {
       total += folderSize(joinPath(folder, entry.name));
     }
   }
@@ -55,9 +56,9 @@ void Emptiers::emptyTreeEntries(const std::wstring& folder) {
     if (entry.isDots()) continue;
     std::wstring path = joinPath(folder, entry.name);
     bool removed;
-    if (isLinkedFolder(entry)) {
+    if (isLinked(folder, entry)) {
       // A link is removed as a link; what it points at stays.
-      removed = RemoveDirectoryW(path.c_str()) != FALSE;
+      removed = win::removeLink(path);
     } else if (entry.isDirectory()) {
       emptyTreeEntries(path + L"\\");
       removed = RemoveDirectoryW(path.c_str()) != FALSE;
@@ -83,13 +84,13 @@ void Emptiers::emptyFolder(const std::wstring& folder, bool recycleAfter) {
   for (const DirectoryEntry& entry : readDirectory(base)) {
     if (entry.isDots()) continue;
     std::wstring path = base + L"\\" + entry.name;
+    if (isLinked(base, entry)) {
+      win::removeLink(path);
+      continue;
+    }
     if (entry.isDirectory()) {
-      if (isLinkedFolder(entry)) {
-        RemoveDirectoryW(path.c_str());
-      } else {
-        emptyAndRecycle(path + L"\\");
-        removeSubfolder(path);
-      }
+      emptyAndRecycle(path + L"\\");
+      removeSubfolder(path);
       continue;
     }
     if (!deleteFile(path)) continue;
@@ -109,7 +110,7 @@ void Emptiers::emptyFolder(const std::wstring& folder, bool recycleAfter) {
 void Emptiers::removeSubfolder(const std::wstring& path) {
   // What E3 could not send away goes entry by entry, each by its own name.
   for (const DirectoryEntry& entry : readDirectory(path)) {
-    if (!entry.isDots()) recycle(path + L"\\" + entry.name);
+    if (!entry.isDots() && !isLinked(path, entry)) recycle(path + L"\\" + entry.name);
   }
   RemoveDirectoryW(path.c_str());
 }
