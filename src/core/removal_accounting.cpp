@@ -10,8 +10,14 @@ double& currentBaseline(HubAccounting& accounting) {
 }  // namespace
 
 void countRemovedKilobytes(HubAccounting& accounting, double kilobytes) {
+  countRemovedKilobytes(accounting, kilobytes, accounting.driveNumber);
+}
+
+void countRemovedKilobytes(HubAccounting& accounting, double kilobytes, int driveNumber) {
   accounting.recoveredKB += kilobytes;
-  currentBaseline(accounting) += accounting.unitGiga ? kilobytes / 1024 / 1024 : kilobytes / 1024;
+  if (driveNumber < 0 || static_cast<std::size_t>(driveNumber) >= accounting.baseline.size()) return;
+  accounting.baseline[static_cast<std::size_t>(driveNumber)] +=
+      accounting.unitGiga ? kilobytes / 1024 / 1024 : kilobytes / 1024;
 }
 
 void countRemovedBytes(HubAccounting& accounting, std::uint64_t bytes, double extraKB) {

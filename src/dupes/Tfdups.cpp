@@ -1,7 +1,45 @@
 #include "dupes/Tfdups.h"
 
+#include <commctrl.h>
+
+#include <cwctype>
+
+#include "app/Tfsweep.h"
+#include "app/app_windows.h"
+#include "app/help.h"
+#include "core/hub_accounting.h"
+#include "dupes/Tfdupg.h"
+#include "dupes/dupes_texts.h"
+#include "ui/grid.h"
+#include "win/program_folder.h"
+#include "win/volume.h"
+
 namespace kestova::dupes {
 namespace {
+
+using ui::Kind;
+
+constexpr UINT_PTR kTimer1 = 1;
+constexpr COLORREF kHeaderColor = 0x1E1E1E;
+constexpr COLORREF kMarkedColor = RGB(255, 255, 0);
+constexpr const wchar_t* kHeaders[] = {L"Name", L"Path", L"Size", L"Date", L"Delete?"};
+
+const ui::ControlSpec kControls[] = {
+    {L"Label3", Kind::Label, 16, 8, 480, 26, L"Find and delete duplicates"},
+    {L"Label6", Kind::Label, 640, 12, 96, 20, L"Kestova"},
+    {L"dcb1", Kind::ComboBox, 16, 44, 80, 22, L"", L"Select a disk on list"},
+    {L"BitBtnWithColor2", Kind::ColorButton, 108, 40, 104, 28, L"&Start", L"Start to find duplicates", true, true,
+     RGB(192, 220, 255)},
+    {L"BitBtn5", Kind::Button, 224, 40, 104, 28, L"&Delete", L"Delete all duplicated files marked as Yes", true,
+     false},
+    {L"CheckBox2", Kind::CheckBox, 344, 46, 80, 18, L"Limit", L"Show the first 500 Biggest dupes in KB"},
+    {L"Edit3", Kind::ReadOnlyEdit, 16, 76, 720, 20, L"Progress"},
+    {L"asg2", Kind::Grid, 16, 104, 720, 372},
+};
+
+const ui::MenuSpec kMenu[] = {
+    {L"Help1", L"&Help", 0},
+};
 
 ui::FormSpec windowSpec() {
   ui::FormSpec layout{L"Tfdups", L"Kestova : Find Duplicate files ", 752, 488};
@@ -13,6 +51,165 @@ ui::FormSpec windowSpec() {
 
 Tfdups::Tfdups() : Form(windowSpec()) {}
 
-void Tfdups::build() {}
+Tfdups::~Tfdups() = default;
+
+void Tfdups::build() {
+  addControls(kControls);
+  addMenu(kMenu);
+  HWND combo = control(L"dcb1");
+  SetWindowLongPtrW(combo, GWL_STYLE, GetWindowLongPtrW(combo, GWL_STYLE) | CBS_UPPERCASE);
+  setFont(L"Label3", 14, true);
+  setFont(L"Label6", 10, true);
+  setChecked(L"CheckBox2", true);
+
+  ui::Grid& grid = this->grid(L"asg2");
+  grid.setColumns({120, 244, 76, 92, 48});
+  grid.setRowHeight(15);
+  grid.setHeaderColors(kHeaderColor, RGB(255, 255, 255));
+  grid.cellColor = [&grid](int column, int row) {
+    return grid.cell(column, row) == L"Yes" ? kMarkedColor : RGB(255, 255, 255);
+  };
+
+  on(L"BitBtnWithColor2", ui::Event::Click, [this] { BitBtn1Click(); });
+  on(L"BitBtn5", ui::Event::Click, [this] { BitBtn5Click(); });
+  on(L"asg2", ui::Event::Click, [this] { asg2Click(); });
+  on(L"dcb1", ui::Event::Change, [this] { dcb1Change(); });
+  on(L"Help1", ui::Event::Click, [this] { Help1Click(); });
+}
+
+void Tfdups::FormCreate() {
+  resetGrid();
+  drives_ = win::logicalDrives();
+  HWND combo = control(L"dcb1");
+  wchar_t current[MAX_PATH] = {};
+  GetCurrentDirectoryW(MAX_PATH, current);
+  int selected = 0;
+  for (std::size_t i = 0; i < drives_.size(); ++i) {
+    std::wstring text = std::wstring(1, drives_[i]) + L":";
+    SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    if (drives_[i] == std::towupper(current[0])) selected = static_cast<int>(i);
+  }
+  SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(selected), 0);
+  driveNumber_ = HubAccounting::kStartDriveNumber;
+}
+
+void Tfdups::place() {
+  if (GetSystemMetrics(SM_CXSCREEN) < 800) {
+    SetWindowPos(hwnd(), nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  } else {
+    Form::place();
+  }
+}
+
+void Tfdups::FormActivate() { ui::applyTranslation(*this, kDupsTexts, ui::currentLanguage()); }
+
+bool Tfdups::FormKeyDown(WORD key) {
+  if (key != VK_F1) return false;
+  Help1Click();
+  return true;
+}
+
+void Tfdups::Help1Click() { app::openHelpFile(hwnd()); }
+
+LRESULT Tfdups::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_SYSCOMMAND:
+      // Closing hides the window: it lives for the run and keeps its results for the next showing.
+      if ((wp & 0xFFF0) == SC_CLOSE) {
+        if (!running_) ShowWindow(hwnd(), SW_HIDE);
+        return 0;
+      }
+      break;
+    case WM_SIZE:
+      if (IsWindowVisible(hwnd())) FormResize();
+      break;
+    case WM_SHOWWINDOW:
+      if (wp) FormResize();
+      break;
+    default:
+      break;
+  }
+  return Form::handleMessage(msg, wp, lp);
+}
+
+void Tfdups::FormResize() {
+  bool large = IsZoomed(hwnd()) && GetSystemMetrics(SM_CXSCREEN) >= 1001;
+  std::wstring name = large ? L"capag.jpg" : L"capaxx.jpg";
+  try {
+    win::enterProgramFolder();
+    if (name != pictureName_ || !picture_) {
+      picture_.reset();
+      pictureName_ = name;
+      picture_ = win::loadJpeg(name);
+    }
+    setBackgroundPicture(*picture_);
+  } catch (const std::exception&) {
+    // Without its picture the window stays plain white.
+  }
+  resizer_.ResizeAll(hwnd());
+  startTimer(kTimer1, 200, [this] { Timer1Timer(); });
+}
+
+void Tfdups::Timer1Timer() {
+  if (IsZoomed(hwnd()) && !widened_) {
+    widened_ = true;
+    HWND list = grid(L"asg2").hwnd();
+    const int extra[] = {30, 200, 20, 5, 10};
+    for (int column = 0; column < 5; ++column) {
+      ListView_SetColumnWidth(list, column, ListView_GetColumnWidth(list, column) + extra[column]);
+    }
+  }
+  stopTimer(kTimer1);
+}
+
+void Tfdups::selectDrive(wchar_t letter) {
+  for (std::size_t i = 0; i < drives_.size(); ++i) {
+    if (drives_[i] != std::towupper(letter)) continue;
+    SendMessageW(control(L"dcb1"), CB_SETCURSEL, i, 0);
+    dcb1Change();
+  }
+}
+
+void Tfdups::dcb1Change() {
+  LRESULT index = SendMessageW(control(L"dcb1"), CB_GETCURSEL, 0, 0);
+  if (index < 0 || static_cast<std::size_t>(index) >= drives_.size()) return;
+  driveNumber_ = driveNumberFor(drives_[static_cast<std::size_t>(index)], driveNumber_);
+}
+
+void Tfdups::resetGrid() {
+  ui::Grid& grid = this->grid(L"asg2");
+  ui::Grid::UpdateScope batch(grid);
+  grid.setRowCount(1);
+  grid.setRowCount(2);  // the empty row before the first group
+  writeHeaders();
+}
+
+void Tfdups::writeHeaders() {
+  ui::Grid& grid = this->grid(L"asg2");
+  for (int column = 0; column < 5; ++column) grid.setCell(column, 0, kHeaders[column]);
+}
+
+void Tfdups::addRow(const std::wstring& name, const std::wstring& path, const std::wstring& size,
+                    const std::wstring& date, const std::wstring& mark) {
+  ui::Grid& grid = this->grid(L"asg2");
+  int row = grid.rowCount();
+  grid.setRowCount(row + 1);
+  const std::wstring* cells[] = {&name, &path, &size, &date, &mark};
+  for (int column = 0; column < 5; ++column) grid.setCell(column, row, *cells[column]);
+}
+
+Tfdupg& Tfdups::progressWindow() {
+  auto& slot = app::windows().dupg;
+  if (!slot || !slot->exists()) {
+    slot = std::make_unique<Tfdupg>();
+    slot->create();
+  }
+  return *slot;
+}
+
+app::Tfsweep* Tfdups::hub() {
+  auto& hub = app::windows().hub;
+  return hub && hub->exists() ? hub.get() : nullptr;
+}
 
 }  // namespace kestova::dupes

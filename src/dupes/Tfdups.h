@@ -1,15 +1,76 @@
 #pragma once
-// The duplicate finder window.
+// The duplicate finder window: a drive, Start, the groups of identical files in a grid, marking
+// and Delete in the hub's removal mode.
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
 #include "ui/form.h"
+#include "ui/resizer.h"
+#include "win/jpeg_image.h"
+
+namespace kestova::app {
+class Tfsweep;
+}
 
 namespace kestova::dupes {
+
+class Tfdupg;
 
 class Tfdups : public ui::Form {
  public:
   Tfdups();
+  ~Tfdups() override;
+
+  // Chooses a drive in the drive box as the user would.
+  void selectDrive(wchar_t letter);
+  int driveNumber() const { return driveNumber_; }
+  bool running() const { return running_; }
+  // Tests act in the middle of a search: called after each group is written, with their count.
+  void setGroupHook(std::function<void(int)> hook) { groupHook_ = std::move(hook); }
 
  protected:
   void build() override;
+  void FormCreate() override;
+  void FormActivate() override;
+  bool FormKeyDown(WORD key) override;
+  void place() override;
+  LRESULT handleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+ private:
+  void BitBtn1Click();
+  void BitBtn5Click();
+  void asg2Click();
+  void dcb1Change();
+  void FormResize();
+  void Timer1Timer();
+  void Help1Click();
+
+  // The search (Tfdups_search.cpp); true when it got to the comparison.
+  bool search();
+  // The deletion of the marked rows (Tfdups_delete.cpp); true when a file went.
+  bool deleteMarked();
+  // Rows of groups that would lose every copy, when the user keeps them.
+  std::vector<bool> sparedRows();
+
+  void resetGrid();
+  void writeHeaders();
+  void addRow(const std::wstring& name, const std::wstring& path, const std::wstring& size, const std::wstring& date,
+              const std::wstring& mark);
+  Tfdupg& progressWindow();
+  // The hub, while it is there.
+  static app::Tfsweep* hub();
+
+  std::vector<wchar_t> drives_;
+  int driveNumber_ = 3;
+  int searchedDriveNumber_ = 3;
+  bool running_ = false;
+  bool widened_ = false;
+  ui::TResizer resizer_;
+  std::wstring pictureName_;
+  std::optional<win::Picture> picture_;
+  std::function<void(int)> groupHook_;
 };
 
 }  // namespace kestova::dupes

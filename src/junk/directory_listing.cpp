@@ -20,7 +20,9 @@ std::optional<std::vector<DirectoryEntry>> enumerate(const std::wstring& folder)
   }
   do {
     entries.push_back({data.cFileName, data.cAlternateFileName, data.dwFileAttributes,
-                       (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow});
+                       (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow,
+                       (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+                           data.ftLastWriteTime.dwLowDateTime});
   } while (FindNextFileW(find.get(), &data));
   return entries;
 }

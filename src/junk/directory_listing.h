@@ -1,5 +1,6 @@
 #pragma once
-// One read of a folder: every entry with its 8.3 alternate name, attributes and 64-bit size.
+// One read of a folder: every entry with its 8.3 alternate name, attributes, 64-bit size and
+// last-write time.
 #include <windows.h>
 
 #include <cstdint>
@@ -13,6 +14,7 @@ struct DirectoryEntry {
   std::wstring shortName;  // empty when the name is already a short one
   DWORD attributes = 0;
   std::uint64_t size = 0;
+  std::uint64_t lastWrite = 0;  // 100-ns ticks since 1601, UTC
 
   bool isDirectory() const { return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
   bool isDots() const { return name == L"." || name == L".."; }

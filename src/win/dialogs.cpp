@@ -13,9 +13,42 @@ int CALLBACK browseCallback(HWND hwnd, UINT msg, LPARAM, LPARAM start) {
   return 0;
 }
 
+// Moves the next window this thread activates (the message box) to a screen position.
+class PlacementHook {
+ public:
+  explicit PlacementHook(POINT at) {
+    at_ = at;
+    hook_ = SetWindowsHookExW(WH_CBT, onEvent, nullptr, GetCurrentThreadId());
+  }
+  PlacementHook(const PlacementHook&) = delete;
+  PlacementHook& operator=(const PlacementHook&) = delete;
+  ~PlacementHook() { unhook(); }
+
+ private:
+  static void unhook() {
+    if (hook_) UnhookWindowsHookEx(hook_);
+    hook_ = nullptr;
+  }
+  static LRESULT CALLBACK onEvent(int code, WPARAM wp, LPARAM lp) {
+    LRESULT next = CallNextHookEx(hook_, code, wp, lp);
+    if (code == HCBT_ACTIVATE) {
+      SetWindowPos(reinterpret_cast<HWND>(wp), nullptr, at_.x, at_.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      unhook();
+    }
+    return next;
+  }
+  static inline HHOOK hook_ = nullptr;
+  static inline POINT at_ = {};
+};
+
 class SystemDialogs final : public Dialogs {
  public:
   int message(HWND owner, const std::wstring& text, const std::wstring& caption, UINT flags) override {
+    return MessageBoxW(owner, text.c_str(), caption.c_str(), flags);
+  }
+
+  int messageAt(HWND owner, const std::wstring& text, const std::wstring& caption, UINT flags, POINT at) override {
+    PlacementHook placed(at);  // without the hook the box shows where the system puts it
     return MessageBoxW(owner, text.c_str(), caption.c_str(), flags);
   }
 
@@ -101,6 +134,10 @@ void showMessage(HWND owner, const std::wstring& text) {
 
 bool confirm(HWND owner, const std::wstring& text) {
   return dialogs().message(owner, text, kAppTitle, MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
+bool confirmAt(HWND owner, const std::wstring& text, POINT at) {
+  return dialogs().messageAt(owner, text, kAppTitle, MB_YESNO | MB_ICONQUESTION, at) == IDYES;
 }
 
 }  // namespace kestova::win

@@ -3,10 +3,17 @@
 namespace kestova::test {
 
 int ScriptedDialogs::message(HWND, const std::wstring& text, const std::wstring& caption, UINT flags) {
-  messages.push_back({text, caption, flags});
+  messages.push_back({text, caption, flags, std::nullopt});
   if (answers.empty()) return (flags & MB_TYPEMASK) == MB_YESNO ? IDNO : IDOK;
   int answer = answers.front();
   answers.pop_front();
+  return answer;
+}
+
+int ScriptedDialogs::messageAt(HWND owner, const std::wstring& text, const std::wstring& caption, UINT flags,
+                               POINT at) {
+  int answer = message(owner, text, caption, flags);
+  messages.back().at = at;
   return answer;
 }
 

@@ -1,0 +1,162 @@
+// Duplicate search against its floor, timed side by side in one run on a drive mapped to a
+// generated tree: the floor is a bare recursive FindFirstFileW walk plus one sequential read of
+// every file that shares its name and size with another. The last line is "ratio N.NN".
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "dupes/duplicate_finder.h"
+#include "harness/junk_results.h"
+#include "harness/mapped_drive.h"
+#include "ui/application.h"
+#include "win/handles.h"
+
+using namespace kestova;
+
+namespace {
+
+constexpr int kFolders = 200;
+constexpr int kUnique = 20000;       // sparse, over 100,000 bytes, never read
+constexpr int kGroups = 1500;        // 2 to 4 copies each, real contents
+constexpr int kNearPairs = 200;      // same name and size, different last block
+constexpr std::size_t kNearSize = 256 * 1024;
+
+std::wstring folderOf(const std::wstring& root, int index) {
+  return root + L"f" + std::to_wstring(index % kFolders) + L"\\d" + std::to_wstring(index % 7) + L"\\";
+}
+
+void writeBytes(const std::wstring& path, const std::string& bytes) {
+  win::FileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  DWORD written = 0;
+  if (!file || !WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr)) {
+    std::fprintf(stderr, "cannot write a file\n");
+    std::exit(1);
+  }
+}
+
+std::string pattern(std::size_t size, unsigned seed) {
+  std::string bytes(size, '\0');
+  std::uint32_t x = seed * 2654435761u + 1;
+  for (char& c : bytes) {
+    x ^= x << 13;
+    x ^= x >> 17;
+    x ^= x << 5;
+    c = static_cast<char>(x);
+  }
+  return bytes;
+}
+
+// Returns the files that share their name and size with another: the ones the floor reads.
+std::vector<std::wstring> createTree(const std::wstring& root) {
+  for (int f = 0; f < kFolders; ++f) {
+    CreateDirectoryW((root + L"f" + std::to_wstring(f)).c_str(), nullptr);
+    for (int d = 0; d < 7; ++d) CreateDirectoryW((root + L"f" + std::to_wstring(f) + L"\\d" + std::to_wstring(d)).c_str(), nullptr);
+  }
+  for (int i = 0; i < kUnique; ++i) {
+    test::writeSizedFile(folderOf(root, i) + L"unique" + std::to_wstring(i) + L".bin", 100001 + static_cast<std::uint64_t>(i) * 7);
+  }
+  std::vector<std::wstring> shared;
+  for (int g = 0; g < kGroups; ++g) {
+    std::string bytes = pattern(100001 + static_cast<std::size_t>(g % 50) * 800, static_cast<unsigned>(g));
+    std::wstring name = L"copy" + std::to_wstring(g) + L".dat";
+    for (int c = 0; c < 2 + g % 3; ++c) {
+      std::wstring path = folderOf(root, g * 5 + c * 37) + name;
+      writeBytes(path, bytes);
+      shared.push_back(path);
+    }
+  }
+  for (int p = 0; p < kNearPairs; ++p) {
+    std::string bytes = pattern(kNearSize, static_cast<unsigned>(100000 + p));
+    std::wstring name = L"near" + std::to_wstring(p) + L".dat";
+    for (int c = 0; c < 2; ++c) {
+      bytes.back() = static_cast<char>(c);
+      std::wstring path = folderOf(root, p * 3 + c * 11) + name;
+      writeBytes(path, bytes);
+      shared.push_back(path);
+    }
+  }
+  return shared;
+}
+
+std::size_t walk(const std::wstring& folder) {
+  std::size_t entries = 0;
+  WIN32_FIND_DATAW data;
+  win::FindHandle find(FindFirstFileW((folder + L"\\*.*").c_str(), &data));
+  if (!find.valid()) return 0;
+  do {
+    ++entries;
+    bool dots = data.cFileName[0] == L'.' && (data.cFileName[1] == 0 || (data.cFileName[1] == L'.' && data.cFileName[2] == 0));
+    if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !dots) entries += walk(folder + L"\\" + data.cFileName);
+  } while (FindNextFileW(find.get(), &data));
+  return entries;
+}
+
+std::uint64_t readAll(const std::vector<std::wstring>& files) {
+  static std::vector<char> buffer(1024 * 1024);
+  std::uint64_t total = 0;
+  for (const auto& path : files) {
+    win::FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                     FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    DWORD got = 0;
+    while (file && ReadFile(file.get(), buffer.data(), static_cast<DWORD>(buffer.size()), &got, nullptr) && got > 0) {
+      total += got;
+    }
+  }
+  return total;
+}
+
+std::size_t search(const std::wstring& root) {
+  dupes::FinderHooks hooks{[](const std::wstring&) { ui::Application::processMessages(); },
+                           [](std::uint64_t, std::uint64_t) { ui::Application::processMessages(); },
+                           [] { return false; }};
+  dupes::DuplicateFinder finder(false, hooks);
+  finder.walk(root);
+  finder.sort();
+  std::size_t groups = 0;
+  finder.compare([&](std::vector<dupes::DuplicateRow>) {
+    ++groups;
+    return true;
+  });
+  return groups;
+}
+
+template <typename F>
+double seconds(F&& run) {
+  auto start = std::chrono::steady_clock::now();
+  run();
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+}  // namespace
+
+int main() {
+  test::MappedDrive drive;
+  std::wstring root(1, drive.letter());
+  root += L":";
+  std::printf("generating %d unique files, %d groups of 2 to 4 copies and %d near pairs on %lc:\n", kUnique, kGroups,
+              kNearPairs, drive.letter());
+  std::vector<std::wstring> shared = createTree(drive.root());
+
+  std::size_t entries = walk(root);  // warms the caches for both
+  std::uint64_t bytes = readAll(shared);
+  std::size_t groups = search(root);
+  double bestFloor = 1e9;
+  double bestSearch = 1e9;
+  for (int round = 0; round < 3; ++round) {
+    bestFloor = std::min(bestFloor, seconds([&] {
+                           entries = walk(root);
+                           bytes = readAll(shared);
+                         }));
+    bestSearch = std::min(bestSearch, seconds([&] { groups = search(root); }));
+  }
+  std::printf("floor: walk of %zu entries and %zu shared files (%.1f MB) read, best of 3 %.3f s\n", entries,
+              shared.size(), static_cast<double>(bytes) / 1048576, bestFloor);
+  std::printf("search: %zu groups, best of 3 %.3f s\n", groups, bestSearch);
+  std::printf("ratio %.2f\n", bestSearch / bestFloor);
+  return 0;
+}

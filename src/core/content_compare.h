@@ -1,0 +1,51 @@
+#pragma once
+// Byte-for-byte comparison of several files of one length at once: every file is read once,
+// from its start, block by block in step with the others; files part ways at the first block
+// that differs, and a file drops out as soon as no other matches it.
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace kestova {
+
+// The bytes of one file in order. A read that gives fewer bytes than asked ends the file: it is
+// then different from every other one (gone, shrunk, unreadable).
+class BlockSource {
+ public:
+  virtual ~BlockSource() = default;
+  virtual std::size_t read(std::uint8_t* buffer, std::size_t count) = 0;
+};
+
+class ContentComparer {
+ public:
+  static constexpr std::size_t kFirstBlock = 16 * 1024;
+  static constexpr std::size_t kDefaultBudget = 16 * 1024 * 1024;
+
+  // `memoryBudget` bounds the blocks held at once (one per file still being compared).
+  ContentComparer(std::vector<std::unique_ptr<BlockSource>> sources, std::uint64_t length,
+                  std::size_t memoryBudget = kDefaultBudget);
+
+  // Reads the next block of every file still matched by another one; false once all is known.
+  // A small first block settles files that differ early, then blocks grow to stream the rest.
+  bool step();
+  bool done() const { return classes_.empty() || offset_ >= length_; }
+  // The sets of two or more files with identical contents (indices into the sources), each in
+  // index order, ordered by their first index. Complete once done().
+  std::vector<std::vector<std::size_t>> groups() const;
+  std::uint64_t bytesRead() const { return bytesRead_; }
+
+ private:
+  std::size_t blockSize() const;
+  void split(const std::vector<std::size_t>& members, std::size_t count, std::vector<std::vector<std::size_t>>& out);
+
+  std::vector<std::unique_ptr<BlockSource>> sources_;
+  std::vector<std::vector<std::uint8_t>> blocks_;  // the current block of each source
+  std::vector<std::vector<std::size_t>> classes_;  // files equal so far, two or more each
+  std::uint64_t length_;
+  std::uint64_t offset_ = 0;
+  std::uint64_t bytesRead_ = 0;
+  std::size_t budget_;
+};
+
+}  // namespace kestova

@@ -1,0 +1,22 @@
+#pragma once
+// The order of the duplicate comparison: files that share an upper-cased name and an exact size
+// form a bucket; buckets are compared largest first.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace kestova {
+
+struct CollectedFile {
+  std::wstring name;            // upper-cased
+  std::wstring folder;          // upper-cased, without a trailing backslash ("C:" for a root)
+  std::uint64_t bytes = 0;
+  std::uint64_t lastWrite = 0;  // 100-ns ticks since 1601, UTC
+};
+
+// The buckets of two or more files whose name and folder may be compared, as indices into
+// `files` (the walk order), each bucket in walk order; largest kilobytes first, ties in the walk
+// order of each bucket's first file.
+std::vector<std::vector<std::size_t>> candidateBuckets(const std::vector<CollectedFile>& files);
+
+}  // namespace kestova

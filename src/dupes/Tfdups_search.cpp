@@ -1,0 +1,104 @@
+// The duplicate finder's Start: walk, sort and compare, with the progress window on top.
+#include "core/duplicate_rules.h"
+#include "core/hub_accounting.h"
+#include "dupes/Tfdupg.h"
+#include "dupes/Tfdups.h"
+#include "dupes/duplicate_finder.h"
+#include "dupes/run_scope.h"
+#include "ui/application.h"
+#include "ui/grid.h"
+#include "win/dialogs.h"
+
+namespace kestova::dupes {
+namespace {
+
+constexpr const wchar_t* kManyFiles =
+    L"more than 250000 files with over 30 kb on disk, this search may end up with memory  error, check LIMIT on dupe "
+    L"screen and try again";
+constexpr const wchar_t* kSortAborted = L"sort aborted";
+constexpr const wchar_t* kQuickSearchEnded =
+    L"Quick search ended - 500 Largest Duplicates displayed / For a full search uncheck LIMIT at duplicates screen";
+
+}  // namespace
+
+void Tfdups::BitBtn1Click() {
+  if (running_) return;
+  setEnabled(L"BitBtn5", false);
+  bool compared = false;
+  {
+    RunScope run(*this, running_, {L"BitBtnWithColor2", L"BitBtn5", L"dcb1", L"CheckBox2"});
+    compared = search();
+  }
+  if (compared && exists()) setEnabled(L"BitBtn5", true);
+}
+
+bool Tfdups::search() {
+  resetGrid();
+  LRESULT index = SendMessageW(control(L"dcb1"), CB_GETCURSEL, 0, 0);
+  if (index < 0 || static_cast<std::size_t>(index) >= drives_.size()) return false;
+  wchar_t letter = drives_[static_cast<std::size_t>(index)];
+  searchedDriveNumber_ = driveNumberFor(letter, driveNumber_);
+  bool limit = checked(L"CheckBox2");
+  ui::Grid& grid = this->grid(L"asg2");
+
+  bool walking = true;
+  Tfdupg* progress = nullptr;
+  // The program quits when its hub goes.
+  bool hadHub = hub() != nullptr;
+  auto quitting = [&] { return (hadHub && !hub()) || !exists(); };
+  // Quitting, or the progress window's Stop.
+  auto stopped = [&] {
+    if (quitting()) return true;
+    return !walking && (!progress->exists() || progress->stopRequested());
+  };
+  FinderHooks hooks{
+      [this](const std::wstring& folder) {
+        setText(L"Edit3", folder);
+        ui::Application::processMessages();
+      },
+      [&](std::uint64_t done, std::uint64_t total) {
+        if (progress->exists()) progress->setProgress(done, total);
+        if (exists()) grid.refresh();
+        ui::Application::processMessages();
+      },
+      stopped,
+  };
+  DuplicateFinder finder(limit, hooks);
+  bool walked = finder.walk(std::wstring(1, letter) + L":");
+  if (quitting()) return false;
+  setText(L"Edit3", L"");
+  if (!walked) return false;
+
+  walking = false;
+  progress = &progressWindow();
+  progress->begin();
+  if (finder.collected() > kDuplicateWarnCount) win::showMessage(hwnd(), kManyFiles);
+  finder.sort();
+  ui::Application::processMessages();
+  if (stopped()) {
+    progress->finish();
+    if (!quitting()) win::showMessage(hwnd(), kSortAborted);
+    return false;
+  }
+
+  progress->comparing();
+  SearchEnd end;
+  bool firstGroup = true;
+  int groups = 0;
+  {
+    ui::Grid::UpdateScope batch(grid);
+    end = finder.compare([&](std::vector<DuplicateRow> rows) {
+      if (!firstGroup) addRow(L"", L"", L"", L"", L"");
+      firstGroup = false;
+      for (const DuplicateRow& row : rows) addRow(row.name, row.path, row.size, row.date, L"No");
+      if (groupHook_) groupHook_(++groups);
+      return !(limit && grid.rowCount() > kLimitRows);
+    });
+  }
+  progress->finish();
+  if (quitting()) return false;
+  if (end != SearchEnd::Finished) win::showMessage(hwnd(), kQuickSearchEnded);
+  return true;
+}
+
+}  // namespace kestova::dupes

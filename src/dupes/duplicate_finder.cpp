@@ -1,0 +1,102 @@
+#include "dupes/duplicate_finder.h"
+
+#include <windows.h>
+
+#include "core/content_compare.h"
+#include "core/duplicate_rules.h"
+#include "dupes/duplicate_walk.h"
+#include "dupes/file_block_source.h"
+#include "junk/removal.h"
+#include "win/locale_text.h"
+
+namespace kestova::dupes {
+namespace {
+
+constexpr DWORD kTickInterval = 50;
+
+}  // namespace
+
+DuplicateFinder::DuplicateFinder(bool limit, FinderHooks hooks) : limit_(limit), hooks_(std::move(hooks)) {}
+
+bool DuplicateFinder::walk(const std::wstring& root) {
+  files_.clear();
+  auto found = collectFiles(root, limit_, [this](const std::wstring& folder) {
+    hooks_.folderRead(folder);
+    return !hooks_.stopped();
+  });
+  if (!found) return false;
+  files_ = std::move(*found);
+  return true;
+}
+
+void DuplicateFinder::sort() {
+  buckets_ = candidateBuckets(files_);
+  total_ = 0;
+  for (const auto& bucket : buckets_) total_ += files_[bucket.front()].bytes * bucket.size();
+}
+
+bool DuplicateFinder::tick(std::uint64_t done) {
+  DWORD now = GetTickCount();
+  if (now - lastTick_ < kTickInterval) return false;
+  lastTick_ = now;
+  hooks_.progress(done, total_);
+  return hooks_.stopped();
+}
+
+std::wstring DuplicateFinder::pathOf(std::size_t index) const {
+  return files_[index].folder + L"\\" + files_[index].name;
+}
+
+std::vector<std::size_t> DuplicateFinder::comparable(const std::vector<std::size_t>& bucket) const {
+  std::vector<std::size_t> kept;
+  for (std::size_t index : bucket) {
+    std::wstring path = pathOf(index);
+    DWORD attributes = GetFileAttributesW(path.c_str());
+    // Read-only by its attribute too: an account that may write anyway (root under Wine) opens it.
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_READONLY)) continue;
+    if (junk::isInUse(path) || isLinkedEntry(files_[index].folder, files_[index].name, attributes)) continue;
+    kept.push_back(index);
+  }
+  return kept;
+}
+
+DuplicateRow DuplicateFinder::rowOf(std::size_t index) const {
+  const CollectedFile& file = files_[index];
+  return {file.name, file.folder, duplicateSizeText(duplicateKilobytes(file.bytes), win::thousandsSeparator()),
+          win::shortDate(file.lastWrite)};
+}
+
+SearchEnd DuplicateFinder::compare(const std::function<bool(std::vector<DuplicateRow>)>& group) {
+  std::uint64_t done = 0;
+  lastTick_ = GetTickCount();
+  for (std::size_t b = 0; b < buckets_.size(); ++b) {
+    const std::vector<std::size_t>& bucket = buckets_[b];
+    std::uint64_t length = files_[bucket.front()].bytes;
+    if (tick(done)) return SearchEnd::Stopped;
+    std::vector<std::size_t> members = comparable(bucket);
+    std::vector<std::vector<std::size_t>> groups;
+    if (members.size() >= 2) {
+      std::vector<std::unique_ptr<BlockSource>> sources;
+      for (std::size_t index : members) sources.push_back(std::make_unique<FileBlockSource>(pathOf(index)));
+      ContentComparer comparer(std::move(sources), length);
+      while (comparer.step()) {
+        if (tick(done + comparer.bytesRead())) return SearchEnd::Stopped;
+      }
+      groups = comparer.groups();
+    }
+    done += length * bucket.size();
+    for (std::size_t g = 0; g < groups.size(); ++g) {
+      std::vector<DuplicateRow> rows;
+      for (std::size_t member : groups[g]) rows.push_back(rowOf(members[member]));
+      bool goOn = group(std::move(rows));
+      bool workRemains = g + 1 < groups.size() || b + 1 < buckets_.size();
+      if (!workRemains) break;
+      if (!goOn) return SearchEnd::Ended;
+      if (hooks_.stopped()) return SearchEnd::Stopped;  // a stop seen while the group was shown
+    }
+  }
+  hooks_.progress(total_, total_);
+  return SearchEnd::Finished;
+}
+
+}  // namespace kestova::dupes

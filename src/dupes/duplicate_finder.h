@@ -1,0 +1,65 @@
+#pragma once
+// The duplicate search without its windows: the walk of a drive, the buckets of files that share
+// a name and a size, and the comparison that hands over each group of identical files as soon as
+// it is known, as the grid's rows.
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/duplicate_plan.h"
+
+namespace kestova::dupes {
+
+// One grid row: name, folder ("C:" for a root), "1,234 Kb", short date.
+struct DuplicateRow {
+  std::wstring name, path, size, date;
+};
+
+struct FinderHooks {
+  // The walk read this folder; the queue may run here.
+  std::function<void(const std::wstring& folder)> folderRead;
+  // The comparison has read `done` of `total` bytes; the queue may run here (about every 50 ms).
+  std::function<void(std::uint64_t done, std::uint64_t total)> progress;
+  // Asked after each of the two above: true ends the search.
+  std::function<bool()> stopped;
+};
+
+enum class SearchEnd {
+  Finished,  // every bucket compared
+  Stopped,   // the stop flag, during the comparison
+  Ended      // the group callback asked to end while work remained
+};
+
+class DuplicateFinder {
+ public:
+  DuplicateFinder(bool limit, FinderHooks hooks);
+
+  // Walks `root` ("C:"); false when stopped during the walk.
+  bool walk(const std::wstring& root);
+  std::size_t collected() const { return files_.size(); }
+  // Forms the buckets, largest first.
+  void sort();
+  // The bytes the comparison reads at most.
+  std::uint64_t bytesToCompare() const { return total_; }
+  // Compares bucket after bucket. Files in use, read-only files and links are left out of their
+  // bucket first. Each group goes to `group` (rows in walk order) as soon as it is known; the
+  // callback returns false to end the search.
+  SearchEnd compare(const std::function<bool(std::vector<DuplicateRow>)>& group);
+
+ private:
+  // Runs the hooks when the last run is 50 ms old; true when the search is to stop.
+  bool tick(std::uint64_t done);
+  std::vector<std::size_t> comparable(const std::vector<std::size_t>& bucket) const;
+  DuplicateRow rowOf(std::size_t index) const;
+  std::wstring pathOf(std::size_t index) const;
+
+  bool limit_;
+  FinderHooks hooks_;
+  std::vector<CollectedFile> files_;
+  std::vector<std::vector<std::size_t>> buckets_;
+  std::uint64_t total_ = 0;
+  unsigned long lastTick_ = 0;
+};
+
+}  // namespace kestova::dupes
