@@ -5,7 +5,7 @@
 #include "core/duplicate_rules.h"
 #include "core/work_list.h"
 #include "junk/directory_listing.h"
-#include "shredder/links.h"
+#include "win/links.h"
 
 namespace kestova::dupes {
 namespace {
@@ -43,7 +43,7 @@ bool isLinkedEntry(const std::wstring& folder, const std::wstring& name, unsigne
   data.dwFileAttributes = attributes;
   if (name.size() >= MAX_PATH) return true;  // no such entry can be listed; never follow it
   name.copy(data.cFileName, name.size());
-  return shredder::isLink(folder, data);
+  return win::isLink(folder, data);
 }
 
 std::optional<std::vector<CollectedFile>> collectFiles(const std::wstring& root, bool limit,
