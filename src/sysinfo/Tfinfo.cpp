@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/help.h"
+#include "ui/action.h"
 #include "win/dialogs.h"
 #include "win/shell_icon.h"
 #include "win/volume.h"
@@ -210,7 +211,10 @@ void Tfinfo::Label19Click() {
   starter_->open(hwnd(), L"rundll32.exe", L"shell32.dll,Control_RunDLL appwiz.cpl,,0", SW_HIDE);
 }
 
+// A printer may show its own dialog (a file name to print to) that lets the queue run: the window
+// stays and prints once.
 void Tfinfo::BitBtnWithColor2Click() {
+  ui::Action printing(*this, {L"BitBtnWithColor2", L"BitBtnWithColor1"});
   if (win::printWindowImage(hwnd(), kCaption) == win::PrintResult::NoDefaultPrinter) {
     win::showMessage(hwnd(), L"There is no default printer.");
   }
