@@ -11,6 +11,7 @@
 #include "app/Tfsweep.h"
 #include "app/Tftips.h"
 #include "app/app_windows.h"
+#include "sysinfo/Tfinfo.h"
 #include "harness/driver.h"
 #include "harness/hub_fixture.h"
 #include "harness/translated_windows.h"
@@ -46,6 +47,12 @@ std::vector<HelpWindow> helpWindows() {
   all.push_back({"Tffolders", [] () -> ui::Form& { return openOwned(app::windows().folders, *app::windows().hub); },
                  nullptr});
   all.push_back({"Tftips", [] () -> ui::Form& { return openOwned(app::windows().tips); }, nullptr});
+  all.push_back({"Tfinfo",
+                 [] () -> ui::Form& {
+                   const DriveTable& table = app::windows().hub->driveTable();
+                   return openOwned(app::windows().systemInfo, table);
+                 },
+                 nullptr});
   return all;
 }
 

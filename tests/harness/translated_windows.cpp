@@ -9,8 +9,17 @@
 #include "registry/TMainForm.h"
 #include "registry/TMainForm_texts.h"
 #include "registry/regequiv.h"
+#include "dupes/Tfdupg.h"
+#include "dupes/Tfdups.h"
+#include "dupes/dupes_texts.h"
 #include "shredder/TFwipe.h"
 #include "shredder/wipe_texts.h"
+#include "spyware/Tfspy.h"
+#include "spyware/spy_texts.h"
+#include "stats/Tfstat.h"
+#include "stats/stat_texts.h"
+#include "traces/Tfsoftclean.h"
+#include "traces/softclean_texts.h"
 
 namespace kestova::test {
 namespace {
@@ -35,6 +44,11 @@ const std::vector<TranslatedWindow>& translatedWindows() {
          return openIn(app::windows().registryCleaner);
        }},
       {"TFwipe", shredder::kWipeTexts, [] () -> ui::Form& { return openIn(app::windows().wipe); }},
+      {"Tfdups", dupes::kDupsTexts, [] () -> ui::Form& { return openIn(app::windows().dups); }},
+      {"Tfdupg", dupes::kDupgTexts, [] () -> ui::Form& { return openIn(app::windows().dupg); }},
+      {"Tfsoftclean", traces::kSoftcleanTexts, [] () -> ui::Form& { return openIn(app::windows().traces); }},
+      {"Tfspy", spyware::kSpyTexts, [] () -> ui::Form& { return openIn(app::windows().spyware); }},
+      {"Tfstat", stats::kStatTexts, [] () -> ui::Form& { return openIn(app::windows().statistics); }},
   };
   return all;
 }
