@@ -115,6 +115,17 @@ TEST_F(Duplicates, WindowsCarryTheirLayoutAndTextsInTheLanguageOfTheRun) {
   EXPECT_EQ(memo, L"chercher doubles\r\n\r\nquand les fins de recherche, effacer un dossier \r\n"
                   L"cliquer sur la colonne efface, et sur le bouton efface\r\n\r\n\r\n");
 
+  // Maximised on this 1024-pixel screen: the large picture, and the columns widen once.
+  ship(L"capag.jpg");
+  ShowWindow(dups->hwnd(), SW_MAXIMIZE);
+  HWND list = grid().hwnd();
+  EXPECT_TRUE(waitUntil([&] { return ListView_GetColumnWidth(list, 1) == 444; }, 5000));
+  EXPECT_EQ(ListView_GetColumnWidth(list, 0), 150);
+  RECT maximised;
+  GetClientRect(list, &maximised);
+  EXPECT_GT(maximised.right, 720) << "the resizer keeps the grid in proportion";
+  ShowWindow(dups->hwnd(), SW_RESTORE);
+
   // Closing hides the window; it keeps its rows.
   SendMessageW(dups->hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
   EXPECT_FALSE(IsWindowVisible(dups->hwnd()));
