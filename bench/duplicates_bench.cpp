@@ -111,7 +111,12 @@ std::uint64_t readAll(const std::vector<std::wstring>& files) {
 }
 
 std::size_t search(const std::wstring& root) {
-  dupes::FinderHooks hooks{[](const std::wstring&) { ui::Application::processMessages(); },
+  // As the window does: the queue runs about every 50 ms.
+  dupes::FinderHooks hooks{[shown = GetTickCount()](const std::wstring&) mutable {
+                             if (GetTickCount() - shown < 50) return;
+                             shown = GetTickCount();
+                             ui::Application::processMessages();
+                           },
                            [](std::uint64_t, std::uint64_t) { ui::Application::processMessages(); },
                            [] { return false; }};
   dupes::DuplicateFinder finder(false, hooks);

@@ -116,7 +116,7 @@ LRESULT Tfdups::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SYSCOMMAND:
       // Closing hides the window: it lives for the run and keeps its results for the next showing.
       if ((wp & 0xFFF0) == SC_CLOSE) {
-        if (!running_) ShowWindow(hwnd(), SW_HIDE);
+        if (!holdClose()) closeAfterAction();
         return 0;
       }
       break;

@@ -17,6 +17,7 @@ class Tfsweep;
 namespace kestova::dupes {
 
 class Tfdupg;
+class RunScope;
 
 class Tfdups : public ui::Form {
  public:
@@ -36,6 +37,7 @@ class Tfdups : public ui::Form {
   void FormActivate() override;
   bool FormKeyDown(WORD key) override;
   void place() override;
+  void closeAfterAction() override { ShowWindow(hwnd(), SW_HIDE); }
   LRESULT handleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:
@@ -48,9 +50,9 @@ class Tfdups : public ui::Form {
   void Help1Click();
 
   // The search (Tfdups_search.cpp); true when it got to the comparison.
-  bool search();
+  bool search(const RunScope& run);
   // The deletion of the marked rows (Tfdups_delete.cpp); true when a file went.
-  bool deleteMarked();
+  bool deleteMarked(const RunScope& run);
   // Rows of groups that would lose every copy, when the user keeps them.
   std::vector<bool> sparedRows();
 

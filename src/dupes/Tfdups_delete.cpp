@@ -47,9 +47,9 @@ void Tfdups::BitBtn5Click() {
   if (running_) return;
   bool deleted = false;
   {
-    RunScope run(*this, running_, {L"BitBtnWithColor2", L"BitBtn5", L"dcb1", L"CheckBox2"});
+    RunScope run(*this, running_);
     if (grid(L"asg2").rowCount() > 2 && win::confirmAt(hwnd(), kDeleteQuestion, kQuestionPlace)) {
-      deleted = deleteMarked();
+      deleted = deleteMarked(run);
     }
   }
   if (!exists()) return;
@@ -86,7 +86,7 @@ std::vector<bool> Tfdups::sparedRows() {
   return spared;
 }
 
-bool Tfdups::deleteMarked() {
+bool Tfdups::deleteMarked(const RunScope& run) {
   std::vector<bool> spared = sparedRows();
   app::Tfsweep* owner = hub();
   bool hadHub = owner != nullptr;
@@ -95,7 +95,7 @@ bool Tfdups::deleteMarked() {
   bool deleted = false;
   ui::Grid& grid = this->grid(L"asg2");
   for (int row = 1; row < grid.rowCount() && exists(); ++row) {
-    if (hadHub && !hub()) break;  // the program is quitting
+    if (run.closeRequested() || (hadHub && !hub())) break;  // the program is quitting
     const std::wstring& path = grid.cell(kPathColumn, row);
     if (path.size() == 2 && path[1] == L':' && path[0] >= L'C' && path[0] <= L'H') grid.setCell(kPathColumn, row, path + L"\\");
     if (spared[static_cast<std::size_t>(row)] || !isMarked(grid.cell(kMarkColumn, row))) continue;

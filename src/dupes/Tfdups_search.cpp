@@ -15,6 +15,7 @@ namespace {
 constexpr const wchar_t* kManyFiles =
     L"more than 250000 files with over 30 kb on disk, this search may end up with memory  error, check LIMIT on dupe "
     L"screen and try again";
+constexpr DWORD kPumpInterval = 50;
 constexpr const wchar_t* kSortAborted = L"sort aborted";
 constexpr const wchar_t* kQuickSearchEnded =
     L"Quick search ended - 500 Largest Duplicates displayed / For a full search uncheck LIMIT at duplicates screen";
@@ -26,13 +27,13 @@ void Tfdups::BitBtn1Click() {
   setEnabled(L"BitBtn5", false);
   bool compared = false;
   {
-    RunScope run(*this, running_, {L"BitBtnWithColor2", L"BitBtn5", L"dcb1", L"CheckBox2"});
-    compared = search();
+    RunScope run(*this, running_);
+    compared = search(run);
   }
   if (compared && exists()) setEnabled(L"BitBtn5", true);
 }
 
-bool Tfdups::search() {
+bool Tfdups::search(const RunScope& run) {
   resetGrid();
   LRESULT index = SendMessageW(control(L"dcb1"), CB_GETCURSEL, 0, 0);
   if (index < 0 || static_cast<std::size_t>(index) >= drives_.size()) return false;
@@ -43,16 +44,20 @@ bool Tfdups::search() {
 
   bool walking = true;
   Tfdupg* progress = nullptr;
-  // The program quits when its hub goes.
+  // The program or this window is to close, or the hub went.
   bool hadHub = hub() != nullptr;
-  auto quitting = [&] { return (hadHub && !hub()) || !exists(); };
+  auto quitting = [&] { return run.closeRequested() || (hadHub && !hub()); };
   // Quitting, or the progress window's Stop.
   auto stopped = [&] {
     if (quitting()) return true;
     return !walking && (!progress->exists() || progress->stopRequested());
   };
   FinderHooks hooks{
-      [this](const std::wstring& folder) {
+      [this, shown = GetTickCount() - kPumpInterval](const std::wstring& folder) mutable {
+        // The folder shows and the queue runs about every 50 ms: per folder they cost more than
+        // the read itself.
+        if (GetTickCount() - shown < kPumpInterval) return;
+        shown = GetTickCount();
         setText(L"Edit3", folder);
         ui::Application::processMessages();
       },

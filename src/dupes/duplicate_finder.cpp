@@ -7,6 +7,7 @@
 #include "dupes/duplicate_walk.h"
 #include "dupes/file_block_source.h"
 #include "junk/removal.h"
+#include "win/links.h"
 #include "win/locale_text.h"
 
 namespace kestova::dupes {
@@ -47,15 +48,20 @@ std::wstring DuplicateFinder::pathOf(std::size_t index) const {
   return files_[index].folder + L"\\" + files_[index].name;
 }
 
-std::vector<std::size_t> DuplicateFinder::comparable(const std::vector<std::size_t>& bucket) const {
-  std::vector<std::size_t> kept;
+std::vector<std::pair<std::size_t, win::FileHandle>> DuplicateFinder::comparable(
+    const std::vector<std::size_t>& bucket) const {
+  std::vector<std::pair<std::size_t, win::FileHandle>> kept;
   for (std::size_t index : bucket) {
     std::wstring path = pathOf(index);
     DWORD attributes = GetFileAttributesW(path.c_str());
     // Read-only by its attribute too: an account that may write anyway (root under Wine) opens it.
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_READONLY)) continue;
-    if (junk::isInUse(path) || isLinkedEntry(files_[index].folder, files_[index].name, attributes)) continue;
-    kept.push_back(index);
+    if (win::isLink(files_[index].folder, files_[index].name, attributes)) continue;
+    // The in-use test's own open reads the file for the comparison: one open per file.
+    win::FileHandle file = junk::openUnshared(path);
+    if (!file) continue;
+    if (kept.size() >= static_cast<std::size_t>(FileBlockSource::kMaxOpenFiles)) file.close();  // opened again to be read
+    kept.emplace_back(index, std::move(file));
   }
   return kept;
 }
@@ -73,11 +79,15 @@ SearchEnd DuplicateFinder::compare(const std::function<bool(std::vector<Duplicat
     const std::vector<std::size_t>& bucket = buckets_[b];
     std::uint64_t length = files_[bucket.front()].bytes;
     if (tick(done)) return SearchEnd::Stopped;
-    std::vector<std::size_t> members = comparable(bucket);
+    auto opened = comparable(bucket);
+    std::vector<std::size_t> members;
     std::vector<std::vector<std::size_t>> groups;
-    if (members.size() >= 2) {
+    if (opened.size() >= 2) {
       std::vector<std::unique_ptr<BlockSource>> sources;
-      for (std::size_t index : members) sources.push_back(std::make_unique<FileBlockSource>(pathOf(index)));
+      for (auto& [index, file] : opened) {
+        members.push_back(index);
+        sources.push_back(std::make_unique<FileBlockSource>(pathOf(index), std::move(file)));
+      }
       ContentComparer comparer(std::move(sources), length);
       while (comparer.step()) {
         if (tick(done + comparer.bytesRead())) return SearchEnd::Stopped;

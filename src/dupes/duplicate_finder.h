@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/duplicate_plan.h"
+#include "win/handles.h"
 
 namespace kestova::dupes {
 
@@ -50,7 +51,8 @@ class DuplicateFinder {
  private:
   // Runs the hooks when the last run is 50 ms old; true when the search is to stop.
   bool tick(std::uint64_t done);
-  std::vector<std::size_t> comparable(const std::vector<std::size_t>& bucket) const;
+  // The files of a bucket that may be compared, each with the handle its in-use test opened.
+  std::vector<std::pair<std::size_t, win::FileHandle>> comparable(const std::vector<std::size_t>& bucket) const;
   DuplicateRow rowOf(std::size_t index) const;
   std::wstring pathOf(std::size_t index) const;
 

@@ -18,7 +18,7 @@ void readFolder(const std::wstring& folder, bool limit, WorkList& work, std::vec
   for (const junk::DirectoryEntry& entry : junk::readDirectory(folder)) {
     if (entry.isDots() || isHiddenOrSystem(entry.attributes)) continue;
     if (entry.isDirectory()) {
-      if (isWalkedFolderName(entry.name) && !isLinkedEntry(folder, entry.name, entry.attributes)) {
+      if (isWalkedFolderName(entry.name) && !win::isLink(folder, entry.name, entry.attributes)) {
         work.add(folder + L"\\" + entry.name);
       }
       continue;
@@ -36,14 +36,6 @@ void readFolder(const std::wstring& folder, bool limit, WorkList& work, std::vec
 std::wstring upperCase(std::wstring text) {
   if (!text.empty()) CharUpperBuffW(text.data(), static_cast<DWORD>(text.size()));
   return text;
-}
-
-bool isLinkedEntry(const std::wstring& folder, const std::wstring& name, unsigned long attributes) {
-  WIN32_FIND_DATAW data = {};
-  data.dwFileAttributes = attributes;
-  if (name.size() >= MAX_PATH) return true;  // no such entry can be listed; never follow it
-  name.copy(data.cFileName, name.size());
-  return win::isLink(folder, data);
 }
 
 std::optional<std::vector<CollectedFile>> collectFiles(const std::wstring& root, bool limit,

@@ -19,7 +19,4 @@ std::optional<std::vector<CollectedFile>> collectFiles(const std::wstring& root,
 // The upper case of a name as the system writes it.
 std::wstring upperCase(std::wstring text);
 
-// The shared link test for a file or folder `name` of `folder`.
-bool isLinkedEntry(const std::wstring& folder, const std::wstring& name, unsigned long attributes);
-
 }  // namespace kestova::dupes

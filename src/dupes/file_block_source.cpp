@@ -5,12 +5,14 @@
 namespace kestova::dupes {
 namespace {
 
-// Files held open at once; beyond this a bucket's files are opened for each block and closed
-// again, so that a bucket of thousands of files does not run out of handles.
-constexpr int kMaxOpenFiles = 256;
 int openFiles = 0;
 
 }  // namespace
+
+FileBlockSource::FileBlockSource(std::wstring path, win::FileHandle open)
+    : path_(std::move(path)), file_(std::move(open)) {
+  if (file_) ++openFiles;
+}
 
 FileBlockSource::~FileBlockSource() { closeHandle(); }
 

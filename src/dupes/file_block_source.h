@@ -10,7 +10,13 @@ namespace kestova::dupes {
 
 class FileBlockSource : public BlockSource {
  public:
+  // Files held open at once; beyond this a file is opened for each block and closed again, so
+  // that a bucket of thousands of files does not run out of handles.
+  static constexpr int kMaxOpenFiles = 256;
+
   explicit FileBlockSource(std::wstring path) : path_(std::move(path)) {}
+  // Reads through a handle already open at the file's start.
+  FileBlockSource(std::wstring path, win::FileHandle open);
   ~FileBlockSource() override;
   FileBlockSource(const FileBlockSource&) = delete;
   FileBlockSource& operator=(const FileBlockSource&) = delete;

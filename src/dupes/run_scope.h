@@ -1,27 +1,25 @@
 #pragma once
-// A long action of the duplicate finder: its action controls and close box are disabled and the
-// hourglass shows while it lives; everything comes back as it was afterwards.
-#include <initializer_list>
-#include <string>
-#include <vector>
-
-#include "ui/application.h"
+// A long action of the duplicate finder: a ui::Action over its action controls, with the close
+// box disabled and grid clicks refused while it lives.
+#include "ui/action.h"
 #include "ui/form.h"
 
 namespace kestova::dupes {
 
 class RunScope {
  public:
-  RunScope(ui::Form& form, bool& running, std::initializer_list<const wchar_t*> controls);
+  RunScope(ui::Form& form, bool& running);
   RunScope(const RunScope&) = delete;
   RunScope& operator=(const RunScope&) = delete;
   ~RunScope();
 
+  // The window or the program is to close: the action stops at its next item.
+  bool closeRequested() const { return action_.closeRequested() || !form_.exists(); }
+
  private:
   ui::Form& form_;
   bool& running_;
-  std::vector<std::pair<std::wstring, bool>> states_;
-  ui::HourglassCursor hourglass_;
+  ui::Action action_;
 };
 
 }  // namespace kestova::dupes

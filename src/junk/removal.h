@@ -2,6 +2,8 @@
 // The two removal primitives every cleaner uses, and the in-use test.
 #include <string>
 
+#include "win/handles.h"
+
 namespace kestova::junk {
 
 // The file system's delete of one file; true when it reported success.
@@ -17,5 +19,7 @@ bool recycleWithCursor(const std::wstring& path, bool keepHourglass);
 bool pathExists(const std::wstring& path);
 // In use: the file exists and cannot be opened for reading and writing without sharing.
 bool isInUse(const std::wstring& path);
+// The open of the in-use test, kept: invalid when the file is in use (or missing).
+win::FileHandle openUnshared(const std::wstring& path);
 
 }  // namespace kestova::junk

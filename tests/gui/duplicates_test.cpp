@@ -115,6 +115,17 @@ TEST_F(Duplicates, WindowsCarryTheirLayoutAndTextsInTheLanguageOfTheRun) {
   EXPECT_EQ(memo, L"chercher doubles\r\n\r\nquand les fins de recherche, effacer un dossier \r\n"
                   L"cliquer sur la colonne efface, et sur le bouton efface\r\n\r\n\r\n");
 
+  // Maximised on this 1024-pixel screen: the large picture, and the columns widen once.
+  ship(L"capag.jpg");
+  ShowWindow(dups->hwnd(), SW_MAXIMIZE);
+  HWND list = grid().hwnd();
+  EXPECT_TRUE(waitUntil([&] { return ListView_GetColumnWidth(list, 1) == 444; }, 5000));
+  EXPECT_EQ(ListView_GetColumnWidth(list, 0), 150);
+  RECT maximised;
+  GetClientRect(list, &maximised);
+  EXPECT_GT(maximised.right, 720) << "the resizer keeps the grid in proportion";
+  ShowWindow(dups->hwnd(), SW_RESTORE);
+
   // Closing hides the window; it keeps its rows.
   SendMessageW(dups->hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
   EXPECT_FALSE(IsWindowVisible(dups->hwnd()));
@@ -153,7 +164,6 @@ TEST_F(Duplicates, SearchWritesEachGroupAfterOneEmptyRowWhileItsControlsRest) {
     // A click on a mark while the search runs is ignored.
     clickCell(2, 4);
     seen.gridMark = grid().cell(4, 2);
-    SendMessageW(dups->hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0);  // refused
   });
   search(false);
   EXPECT_FALSE(seen.actionsEnabled);
@@ -211,14 +221,26 @@ TEST_F(Duplicates, StopDuringTheComparisonKeepsTheGroupsSoFar) {
   EXPECT_FALSE(IsWindowVisible(app::windows().dupg->hwnd()));
 }
 
-TEST_F(Duplicates, QuittingTheProgramEndsTheSearchQuietly) {
+TEST_F(Duplicates, ClosingTheWindowOrQuittingEndsTheSearchQuietly) {
   copies({L"a\\x.bin", L"b\\x.bin"}, 60000, 'x');
   copies({L"a\\y.bin", L"b\\y.bin"}, 50000, 'y');
-  dups->setGroupHook([&](int) { DestroyWindow(hub->hwnd()); });  // the hub closes
+  // The finder's own close is held until the search has stopped, then hides it.
+  dups->setGroupHook([&](int) { SendMessageW(dups->hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0); });
+  search(false);
+  EXPECT_TRUE(dialogs->messages.empty());
+  EXPECT_EQ(column(0), (std::vector<std::wstring>{L"", L"X.BIN", L"X.BIN"}));
+  pump();
+  EXPECT_FALSE(IsWindowVisible(dups->hwnd()));
+  EXPECT_TRUE(dups->exists());
+
+  ui::Form::setMainWindow(hub);  // as the program's loop does
+  dups->setGroupHook([&](int) { SendMessageW(hub->hwnd(), WM_CLOSE, 0, 0); });  // the user closes the hub
   search(false);
   EXPECT_TRUE(dialogs->messages.empty());
   EXPECT_EQ(column(0), (std::vector<std::wstring>{L"", L"X.BIN", L"X.BIN"}));
   EXPECT_FALSE(dups->running());
+  pump();
+  EXPECT_FALSE(hub->exists()) << "the close held during the search is carried out after it";
 }
 
 TEST_F(Duplicates, MarkingTogglesTheDeleteCellOnlyAndRefusesWindowsFolders) {
