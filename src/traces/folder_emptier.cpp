@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "shredder/links.h"
+#include "win/links.h"
 #include "win/error.h"
 #include "win/handles.h"
 
@@ -50,8 +50,8 @@ bool emptyLevel(const std::wstring& folder, const EmptyHooks& hooks) {
     bool directory = entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
     if (directory && entry.cFileName[0] == L'.') {
       // a folder whose name begins with "." stays with everything in it
-    } else if (shredder::isLink(folder, entry)) {
-      shredder::removeLink(path);  // what it points at is outside: a failure changes nothing here
+    } else if (win::isLink(folder, entry)) {
+      win::removeLink(path);  // what it points at is outside: a failure changes nothing here
     } else if (directory) {
       bool read = true;
       try {

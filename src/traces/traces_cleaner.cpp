@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "shredder/links.h"
+#include "win/links.h"
 #include "win/handles.h"
 #include "win/registry_key.h"
 
@@ -36,7 +36,7 @@ bool plainFolderBelow(std::wstring base, const std::wstring& relative) {
     WIN32_FIND_DATAW data;
     win::FindHandle find(FindFirstFileW(next.c_str(), &data));
     if (!find.valid() || !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
-    if (shredder::isLink(base, data)) return false;
+    if (win::isLink(base, data)) return false;
     base = std::move(next);
     start = end + 1;
   }
