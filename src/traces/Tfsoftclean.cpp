@@ -2,6 +2,7 @@
 
 #include "app/help.h"
 #include "traces/softclean_texts.h"
+#include "ui/action.h"
 #include "ui/application.h"
 #include "win/dialogs.h"
 #include "win/program_folder.h"
@@ -57,28 +58,6 @@ ui::FormSpec windowSpec() {
 
 }  // namespace
 
-// A run: busy cursor and disabled controls while it lives.
-class Tfsoftclean::RunScope {
- public:
-  explicit RunScope(Tfsoftclean& form) : form_(form) {
-    form_.running_ = true;
-    setEnabled(false);
-  }
-  RunScope(const RunScope&) = delete;
-  RunScope& operator=(const RunScope&) = delete;
-  ~RunScope() {
-    form_.running_ = false;
-    if (form_.exists()) setEnabled(true);
-  }
-
- private:
-  void setEnabled(bool on) {
-    for (const wchar_t* name : kActions) form_.setEnabled(name, on);
-  }
-  Tfsoftclean& form_;
-  ui::HourglassCursor hourglass_;
-};
-
 Tfsoftclean::Tfsoftclean() : Form(windowSpec()) {}
 
 const wchar_t* Tfsoftclean::checkBox(Trace trace) { return kBoxes[static_cast<int>(trace)]; }
@@ -109,26 +88,25 @@ void Tfsoftclean::setAllChecked(bool on) {
 }
 
 void Tfsoftclean::Label4Click() {
-  if (!running_) setAllChecked(true);
+  if (!busy()) setAllChecked(true);
 }
 
 void Tfsoftclean::Label5Click() {
-  if (!running_) setAllChecked(false);
-}
-
-bool Tfsoftclean::pumpDuringRun() {
-  ui::Application::processMessages();
-  return exists();
+  if (!busy()) setAllChecked(false);
 }
 
 void Tfsoftclean::BitBtnWithColor1Click() {
-  if (running_) return;
+  if (busy()) return;
   bool finished = false;
   {
     TraceSelection selection{};
     for (int i = 0; i < kTraceCount; ++i) selection[static_cast<std::size_t>(i)] = checked(kBoxes[i]);
-    RunScope run(*this);
-    EmptyHooks hooks{[this] { return pumpDuringRun(); },
+    ui::Action action(*this, kActions);
+    // A close asked for during the run stops it at the next entry; the window closes after.
+    EmptyHooks hooks{[this, &action] {
+                       ui::Application::processMessages();
+                       return exists() && !action.closeRequested();
+                     },
                      [this](const std::exception& e) { ui::Application::showException(hwnd(), e); }};
     TracesCleaner cleaner(win::ShellFolders().path(win::kWindowsFolder), std::move(hooks));
     finished = cleaner.clean(selection);

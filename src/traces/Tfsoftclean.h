@@ -10,7 +10,6 @@ class Tfsoftclean : public ui::Form {
  public:
   Tfsoftclean();
 
-  bool running() const { return running_; }
   // The check box of each trace, in cleaning order.
   static const wchar_t* checkBox(Trace trace);
 
@@ -20,8 +19,6 @@ class Tfsoftclean : public ui::Form {
   bool FormKeyDown(WORD key) override;
 
  private:
-  class RunScope;
-
   void Label4Click();
   void Label5Click();
   void BitBtnWithColor1Click();
@@ -29,9 +26,6 @@ class Tfsoftclean : public ui::Form {
   void Menu1Click();
 
   void setAllChecked(bool on);
-  bool pumpDuringRun();
-
-  bool running_ = false;
 };
 
 }  // namespace kestova::traces

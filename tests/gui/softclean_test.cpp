@@ -14,6 +14,7 @@
 #include "win/handles.h"
 #include "win/registry_key.h"
 #include "win/shell_folders.h"
+#include "win/text_file.h"
 
 namespace kestova::test {
 namespace {
@@ -71,9 +72,7 @@ class WindowsSubfolder {
     for (std::size_t at = full.find(L'\\', path_.size() + 1); at != std::wstring::npos; at = full.find(L'\\', at + 1)) {
       CreateDirectoryW(full.substr(0, at).c_str(), nullptr);
     }
-    win::FileHandle file(CreateFileW(full.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-    DWORD written = 0;
-    WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    win::writeBytes(full, bytes);
     return full;
   }
   const std::wstring& path() const { return path_; }
@@ -108,24 +107,19 @@ class Softclean : public HubFixture {
   }
 };
 
-TEST_F(Softclean, OpensWithEveryItemTickedAndTheLinksTickAndUntickAll) {
+TEST_F(Softclean, OpensTickedAndWithNothingTickedCleanChangesNothingButStillReports) {
+  WindowsSubfolder log(L"AppLog");
+  std::wstring file = log.write(L"kept.log", "kept");
   Tfsoftclean& form = open();
   EXPECT_EQ(tickedCount(form), 7);
   form.fire(L"Label5");
   EXPECT_EQ(tickedCount(form), 0);
-  form.setChecked(L"CheckBox9", true);
-  form.fire(L"Label4");
-  EXPECT_EQ(tickedCount(form), 7);
-}
-
-TEST_F(Softclean, WithNothingTickedCleanChangesNothingAndStillReports) {
-  WindowsSubfolder log(L"AppLog");
-  std::wstring file = log.write(L"kept.log", "kept");
-  Tfsoftclean& form = open();
-  form.fire(L"Label5");
   form.fire(L"BitBtnWithColor1");
   EXPECT_EQ(fileBytes(file), "kept");
   EXPECT_EQ(messages(), std::vector<std::wstring>{L"Items cleaned"});
+  form.setChecked(L"CheckBox9", true);
+  form.fire(L"Label4");
+  EXPECT_EQ(tickedCount(form), 7);
 }
 
 TEST_F(Softclean, CleanEmptiesTheWindowsFoldersWithTheControlsDisabled) {

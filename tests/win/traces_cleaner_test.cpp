@@ -134,17 +134,6 @@ TEST_F(TracesFolders, UntickedAndMissingFoldersAreLeftAndNoWindowsFolderMeansNoF
   EXPECT_EQ(fileBytes(kept), "k");
 }
 
-TEST_F(TracesFolders, APumpThatSaysStopEndsTheRun) {
-  for (int i = 0; i < 5; ++i) windows.writeFile(L"AppLog\\f" + std::to_wstring(i), "x");
-  windows.writeFile(L"Offline Web Pages\\later.htm", "l");
-  int pumps = 0;
-  traces::EmptyHooks hooks{[&] { return ++pumps < 2; }, nullptr};
-  EXPECT_FALSE(TracesCleaner(windows.path(), hooks).clean(kFileTraces));
-  EXPECT_EQ(pumps, 2);
-  EXPECT_EQ(namesIn(item(Trace::ApplicationLog)).size(), 3u);
-  EXPECT_TRUE(fileExists(item(Trace::OfflineWebPages) + L"\\later.htm"));
-}
-
 // A subfolder that something else removes after the listing is simply gone: no error, and the
 // rest of the folder is still emptied.
 TEST_F(TracesFolders, AFolderGoneBeforeTheWalkReachesItDoesNotStopTheRest) {
