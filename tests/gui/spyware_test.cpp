@@ -183,7 +183,10 @@ TEST_F(ListUpdate, ANewVersionReplacesBothListsWithCrLfAndClosesTheWindow) {
   EXPECT_EQ(setting(L"SPY3.TXT"),
             "{BBBBBBBB-2222-3333-4444-555555555555}  New\r\n{CCCCCCCC-2222-3333-4444-555555555555}  Other\r\n");
   EXPECT_EQ(setting(L"SPY4.TXT"), "new.example.com\r\ntrack.example.com\r\n");
-  EXPECT_FALSE(fileExists(programFolder.path() + L"SPY3.TXT.new"));
+  WIN32_FIND_DATAW found;
+  HANDLE leftovers = FindFirstFileW((programFolder.path() + L"spy*.tmp").c_str(), &found);
+  EXPECT_EQ(leftovers, INVALID_HANDLE_VALUE) << "a temporary list stayed behind";
+  if (leftovers != INVALID_HANDLE_VALUE) FindClose(leftovers);
   waitUntil([&] { return !window.exists(); }, 3000);
   EXPECT_FALSE(window.exists());
 }
