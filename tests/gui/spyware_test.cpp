@@ -13,7 +13,6 @@
 #include "spyware/Tfspy.h"
 #include "spyware/pest_registry.h"
 #include "ui/grid.h"
-#include "ui/translation.h"
 #include "ui/url_label.h"
 #include "win/error.h"
 
@@ -144,18 +143,6 @@ TEST_F(Spyware, AMissingFirstListStopsBlockButTheGridStillShowsTheState) {
   EXPECT_TRUE(window.enabled(L"BitBtnWithColor1"));
   EXPECT_TRUE(window.enabled(L"Label3"));
   EXPECT_FALSE(window.running());
-}
-
-TEST_F(Spyware, TextsFollowTheLanguageWhenTheWindowIsActivated) {
-  Tfspy& window = open();
-  ui::setCurrentLanguage(7);
-  SendMessageW(window.hwnd(), WM_ACTIVATE, WA_ACTIVE, 0);
-  EXPECT_EQ(window.text(L"BitBtnWithColor1"), L"&Blockieren");
-  EXPECT_EQ(window.text(L"Help1"), L"&Hilfe");
-  ui::setCurrentLanguage(1);
-  SendMessageW(window.hwnd(), WM_ACTIVATE, WA_ACTIVE, 0);
-  EXPECT_EQ(window.text(L"Label3"), L"&Unblock");
-  EXPECT_EQ(window.text(L"UpdateSpywareList1"), L"&Update spyware list");
 }
 
 class ListUpdate : public Spyware {
