@@ -1,6 +1,6 @@
 #include "core/pest_list.h"
 
-#include "core/text_lines.h"
+#include <algorithm>
 
 namespace kestova {
 namespace {
@@ -88,10 +88,14 @@ bool isUsablePestKey(std::wstring_view key) {
 
 bool isValidPestList(std::wstring_view text) {
   bool anyItem = false;
-  for (const auto& line : splitLines(text)) {
-    if (line.empty()) continue;
-    if (!isListLine(line)) return false;
-    anyItem = true;
+  while (!text.empty()) {
+    std::size_t end = std::min(text.find_first_of(L"\r\n"), text.size());
+    std::wstring_view line = text.substr(0, end);
+    if (!line.empty()) {
+      if (!isListLine(line)) return false;
+      anyItem = true;
+    }
+    text.remove_prefix(end < text.size() ? end + 1 : end);
   }
   return anyItem;
 }

@@ -41,6 +41,14 @@ class TemporaryFiles {
   std::vector<std::wstring> paths_;
 };
 
+// A file made new beside the lists, so the write never follows a name someone left there.
+std::wstring newTemporaryFile() {
+  std::wstring folder = win::programFolder();
+  wchar_t name[MAX_PATH] = {};
+  if (!GetTempFileNameW(folder.c_str(), L"spy", 0, name)) win::throwLastError(L"Cannot create a file in " + folder);
+  return name;
+}
+
 }  // namespace
 
 ListUpdate updateSpywareLists() {
@@ -52,12 +60,13 @@ ListUpdate updateSpywareLists() {
     std::wstring address = app::listFileAddress(name);
     std::wstring text = fromCp1252(win::FetchUrlText(address));
     if (!isValidPestList(text)) throw win::Error(L"Downloaded list is not valid: " + address);
-    downloads.push_back({name, std::wstring(name) + L".new", toCp1252(joinLines(splitLines(text)))});
+    downloads.push_back({name, L"", toCp1252(joinLines(splitLines(text)))});
   }
 
   win::enterProgramFolder();
   TemporaryFiles leftovers;
-  for (const auto& download : downloads) {
+  for (auto& download : downloads) {
+    download.temporary = newTemporaryFile();
     leftovers.add(download.temporary);
     win::writeBytes(download.temporary, download.bytes);
   }

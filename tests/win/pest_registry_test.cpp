@@ -164,21 +164,6 @@ TEST_F(PestRegistry, WithoutTheMachineCookieRootEachCookieFileIsAnnouncedAndSkip
   EXPECT_FALSE(keyExists(HKEY_CURRENT_USER, item(roots.userP3P, L"ads.example.com")));
 }
 
-TEST_F(PestRegistry, GridCountsEveryLineAndShowsTheProtectedState) {
-  PrepareBlockRoots(roots);
-  ASSERT_TRUE(BlockPest(PestKind::ActiveX, kIdA, roots));
-  list(L"SPY.TXT", "{0A0A0A0A-1111-2222-3333-444455556666}  A\r\n\r\n");
-  list(L"SPY3.TXT", "{0B0B0B0B-1111-2222-3333-444455556666}  B\n\nsite.com\n");
-  PestGrid grid = readPestGrid(PestPass::WindowOpen, roots);
-  EXPECT_EQ(grid.lines, 5);
-  ASSERT_EQ(grid.rows.size(), 3u);
-  EXPECT_EQ(grid.rows[0][0], std::wstring(L"A    --> ") + kIdA);
-  EXPECT_EQ(grid.rows[0][2], L"YES");
-  EXPECT_EQ(grid.rows[1][0], L"B");
-  EXPECT_EQ(grid.rows[1][2], L"NO");
-  EXPECT_EQ(grid.rows[2][1], L"Cookie");
-}
-
 // The prefix's own roots, saved and given back whole.
 class RealRoots : public PestRegistry {
  protected:
