@@ -31,6 +31,9 @@ TEST(RegistryCleanerE2E, SearchAndRepairRemoveTheValueAfterItsBackup) {
   ASSERT_NE(cleaner, nullptr);
   // Without "Extra" the repair deletes instead of searching the drive for the file.
   Driver::click(Driver::control(cleaner, L"CheckBox1"));
+  // Searched for its own folder name only: the repair must not reach the values of tests that
+  // run beside it in the same prefix.
+  SendMessageW(Driver::control(cleaner, L"ebNow"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"kestovae2egone"));
   Driver::click(Driver::control(cleaner, L"sbSearchE"));
   HWND label = Driver::control(cleaner, L"lblSearch");
   ASSERT_TRUE(waitUntil([&] { return Driver::text(label).rfind(L"Found ", 0) == 0; }, 120000));
