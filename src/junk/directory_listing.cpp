@@ -1,7 +1,9 @@
 #include "junk/directory_listing.h"
 
+#include <algorithm>
 #include <optional>
 
+#include "shredder/links.h"
 #include "win/error.h"
 #include "win/handles.h"
 
@@ -35,6 +37,28 @@ std::vector<DirectoryEntry> readDirectoryOrThrow(const std::wstring& folder) {
   auto entries = enumerate(folder);
   if (!entries) win::throwLastError(L"Cannot open folder " + folder);
   return std::move(*entries);
+}
+
+bool sameFolder(const std::wstring& a, const std::wstring& b) {
+  std::wstring x = a, y = b;
+  while (!x.empty() && x.back() == L'\\') x.pop_back();
+  while (!y.empty() && y.back() == L'\\') y.pop_back();
+  return CompareStringW(LOCALE_INVARIANT, NORM_IGNORECASE, x.c_str(), static_cast<int>(x.size()), y.c_str(),
+                        static_cast<int>(y.size())) == CSTR_EQUAL;
+}
+
+bool isLinkEntry(const std::wstring& folder, const DirectoryEntry& entry) {
+  WIN32_FIND_DATAW data = {};
+  data.dwFileAttributes = entry.attributes;
+  entry.name.copy(data.cFileName, std::min<std::size_t>(entry.name.size(), MAX_PATH - 1));
+  std::wstring base = folder;
+  if (!base.empty() && base.back() == L'\\') base.pop_back();
+  return shredder::isLink(base, data);
+}
+
+bool removeLinkEntry(const std::wstring& path) {
+  shredder::removeLink(path);
+  return GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES;
 }
 
 std::wstring joinPath(const std::wstring& folder, const std::wstring& name) {

@@ -13,10 +13,36 @@ int CALLBACK browseCallback(HWND hwnd, UINT msg, LPARAM, LPARAM start) {
   return 0;
 }
 
+// Where the next message box of this thread goes, and the hook that puts it there.
+thread_local POINT boxPosition;
+thread_local HHOOK boxHook = nullptr;
+
+LRESULT CALLBACK placeBox(int code, WPARAM wp, LPARAM lp) {
+  HHOOK hook = boxHook;
+  if (code == HCBT_ACTIVATE) {
+    SetWindowPos(reinterpret_cast<HWND>(wp), nullptr, boxPosition.x, boxPosition.y, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    UnhookWindowsHookEx(boxHook);
+    boxHook = nullptr;
+  }
+  return CallNextHookEx(hook, code, wp, lp);
+}
+
 class SystemDialogs final : public Dialogs {
  public:
   int message(HWND owner, const std::wstring& text, const std::wstring& caption, UINT flags) override {
     return MessageBoxW(owner, text.c_str(), caption.c_str(), flags);
+  }
+
+  int messageAt(HWND owner, const std::wstring& text, const std::wstring& caption, UINT flags, POINT at) override {
+    boxPosition = at;
+    if (!boxHook) boxHook = SetWindowsHookExW(WH_CBT, placeBox, nullptr, GetCurrentThreadId());
+    int answer = MessageBoxW(owner, text.c_str(), caption.c_str(), flags);
+    if (boxHook) {
+      UnhookWindowsHookEx(boxHook);
+      boxHook = nullptr;
+    }
+    return answer;
   }
 
   bool browseFolder(HWND owner, const std::wstring& title, std::wstring& folder) override {
@@ -101,6 +127,10 @@ void showMessage(HWND owner, const std::wstring& text) {
 
 bool confirm(HWND owner, const std::wstring& text) {
   return dialogs().message(owner, text, kAppTitle, MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
+bool confirmAt(HWND owner, const std::wstring& text, POINT at) {
+  return dialogs().messageAt(owner, text, kAppTitle, MB_YESNO | MB_ICONQUESTION, at) == IDYES;
 }
 
 }  // namespace kestova::win

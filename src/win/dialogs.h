@@ -14,6 +14,8 @@ class Dialogs {
   virtual ~Dialogs() = default;
   // MessageBox semantics: `flags` are MB_* values; returns IDOK, IDYES, IDNO, ...
   virtual int message(HWND owner, const std::wstring& text, const std::wstring& caption, UINT flags) = 0;
+  // The same with the box's top-left corner at `at` on the screen.
+  virtual int messageAt(HWND owner, const std::wstring& text, const std::wstring& caption, UINT flags, POINT at) = 0;
   // The system's folder-selection dialog; `folder` is the start and receives the choice.
   virtual bool browseFolder(HWND owner, const std::wstring& title, std::wstring& folder) = 0;
   // The system's open dialog with multi-selection; `filter` in the OPENFILENAME form.
@@ -32,5 +34,7 @@ std::unique_ptr<Dialogs> installDialogs(std::unique_ptr<Dialogs> replacement);
 // Shortcuts for the common cases, with the application title as the caption.
 void showMessage(HWND owner, const std::wstring& text);
 bool confirm(HWND owner, const std::wstring& text);
+// A Yes/No question at `at` on the screen; true for Yes.
+bool confirmAt(HWND owner, const std::wstring& text, POINT at);
 
 }  // namespace kestova::win

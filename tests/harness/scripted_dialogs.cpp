@@ -10,6 +10,13 @@ int ScriptedDialogs::message(HWND, const std::wstring& text, const std::wstring&
   return answer;
 }
 
+int ScriptedDialogs::messageAt(HWND owner, const std::wstring& text, const std::wstring& caption, UINT flags,
+                                POINT at) {
+  int answer = message(owner, text, caption, flags);
+  messages.back().at = at;
+  return answer;
+}
+
 bool ScriptedDialogs::browseFolder(HWND, const std::wstring&, std::wstring& folder) {
   browseStarts.push_back(folder);
   if (folderChoices.empty()) return false;

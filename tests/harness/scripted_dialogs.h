@@ -2,6 +2,7 @@
 // The Dialogs seam for tests: records every text shown and gives the answers queued for it.
 #include <deque>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,7 @@ class ScriptedDialogs : public win::Dialogs {
     std::wstring text;
     std::wstring caption;
     UINT flags;
+    std::optional<POINT> at = std::nullopt;  // where a placed box would stand
   };
   std::vector<Shown> messages;
   std::deque<int> answers;                   // for message(); IDOK when empty
@@ -23,6 +25,7 @@ class ScriptedDialogs : public win::Dialogs {
   std::vector<std::wstring> browseStarts;    // the folder each browse started at
 
   int message(HWND, const std::wstring& text, const std::wstring& caption, UINT flags) override;
+  int messageAt(HWND, const std::wstring& text, const std::wstring& caption, UINT flags, POINT at) override;
   bool browseFolder(HWND, const std::wstring& title, std::wstring& folder) override;
   bool openFiles(HWND, const std::wstring& title, const std::wstring& filter,
                  std::vector<std::wstring>& files) override;
