@@ -129,7 +129,7 @@ void HubCleaners::cache() {
   BrowserCleaner cleaner(context());
   bool urlCache = false;
   if (!netscape && !system) {
-    win::showMessage(hub_.hwnd(), L"Cannot find Web Browser on disk:  " + drive());
+    say(L"Cannot find Web Browser on disk:  " + drive());
   } else {
     if (netscape) urlCache = !cleaner.emptyCacheFolder(nc) || urlCache;
     if (system) urlCache = !cleaner.emptyCacheFolder(ie) || urlCache;
@@ -178,7 +178,7 @@ void HubCleaners::history() {
   bool netscape = netscapePresent(ni, letter) && liesOnDrive(ni, letter);
   bool system = contains(hub_.folders()[FolderCode::ie], L"Temporary");
   if (!netscape && !system) {
-    win::showMessage(hub_.hwnd(), L"Cannot find Web Browser on disk:  " + drive());
+    say(L"Cannot find Web Browser on disk:  " + drive());
   } else {
     BrowserCleaner cleaner(context());
     if (netscape) cleaner.cleanProfileHistory(ni);
@@ -277,8 +277,11 @@ void HubCleaners::recent() {
 
 // Click all, Clean All ---------------------------------------------------------------------------
 
-void HubCleaners::search() {
-  win::showMessage(hub_.hwnd(), junk_.search());
+void HubCleaners::search() { say(junk_.search()); }
+
+void HubCleaners::say(const std::wstring& text) {
+  hub_.grid(L"asg1").sync();  // the box does not hide rows the grid has not shown yet
+  win::showMessage(hub_.hwnd(), text);
 }
 
 void HubCleaners::URLLabel2Click() {

@@ -38,6 +38,8 @@ class HubCleaners {
   void recycle();
   void recent();
   void search();
+  // A message box over a grid that shows every row listed so far.
+  void say(const std::wstring& text);
 
   CleanerContext context();
   // Search's walk with nothing ticked when `needed`, then the boxes as they were and the

@@ -4,6 +4,7 @@
 
 #include "app/Tfsweep.h"
 #include "ui/application.h"
+#include "ui/grid.h"
 
 namespace kestova::junk {
 namespace {
@@ -22,7 +23,7 @@ std::vector<const wchar_t*> lockedControls() {
 }  // namespace
 
 struct HubAction::Lock {
-  explicit Lock(app::Tfsweep& owner) : hub(owner), names(lockedControls()) {
+  explicit Lock(app::Tfsweep& owner) : hub(owner), names(lockedControls()), rows(owner.grid(L"asg1")) {
     for (const wchar_t* name : names) {
       states.push_back(hub.enabled(name));
       hub.setEnabled(name, false);
@@ -34,6 +35,8 @@ struct HubAction::Lock {
   app::Tfsweep& hub;
   std::vector<const wchar_t*> names;
   std::vector<bool> states;
+  // The grid learns its rows when the queue runs (at most every quarter second) and at the end.
+  ui::Grid::UpdateScope rows;
   ui::HourglassCursor hourglass;
 };
 
