@@ -4,15 +4,48 @@
 
 #include <windows.h>
 
+#include <optional>
+#include <vector>
+
 #include "harness/driver.h"
 #include "harness/junk_results.h"
 #include "harness/mapped_drive.h"
 #include "harness/temp_folder.h"
+#include "win/registry_key.h"
 
 namespace kestova::test {
 namespace {
 
+// The browser's version for one test, put back afterwards. Below 7 no clearing command starts:
+// Wine's own rundll32 fails on it with a crash dialog.
+class BrowserVersion {
+ public:
+  explicit BrowserVersion(const std::wstring& version) {
+    if (auto key = win::RegistryKey::open(HKEY_LOCAL_MACHINE, kKey)) saved_ = key->value(L"Version");
+    set(REG_SZ, bytes(version));
+  }
+  ~BrowserVersion() {
+    if (saved_) {
+      set(saved_->type, saved_->data);
+    } else if (auto key = win::RegistryKey::open(HKEY_LOCAL_MACHINE, kKey, KEY_SET_VALUE)) {
+      key->deleteValue(L"Version");
+    }
+  }
+
+ private:
+  static constexpr const wchar_t* kKey = L"Software\\Microsoft\\Internet Explorer";
+  static std::vector<BYTE> bytes(const std::wstring& text) {
+    auto* first = reinterpret_cast<const BYTE*>(text.c_str());
+    return std::vector<BYTE>(first, first + (text.size() + 1) * sizeof(wchar_t));
+  }
+  static void set(DWORD type, const std::vector<BYTE>& data) {
+    win::RegistryKey::create(HKEY_LOCAL_MACHINE, kKey).setValue(L"Version", type, data);
+  }
+  std::optional<win::RegistryValue> saved_;
+};
+
 TEST(ClickAllEndToEnd, EveryCleanerRunsInTurnAndTheHubTakesInputAgain) {
+  BrowserVersion version(L"6.0.2900.5512");
   MappedDrive drive;
   std::wstring root = drive.root();
   writeSizedFile(root + L"a\\junk.tmp", 1048576);
