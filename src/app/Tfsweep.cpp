@@ -101,7 +101,7 @@ const ui::ControlSpec kControls[] = {
     {L"URLLabel2", Kind::LinkLabel, 652, 244, 98, 16, L"Click all", L"clicks in all buttons above"},
     {L"BitBtnWithColor1", Kind::ColorButton, 648, 266, 102, 26, L"C&lean All", L"", false},
     {L"BB4", Kind::Button, 648, 300, 102, 26, L"&Search"},
-    {L"BB5", Kind::Button, 648, 330, 102, 26, L"&Delete"},
+    {L"BB5", Kind::Button, 648, 330, 102, 26, L"&Delete", L"Delete files showed on grid"},
     {L"BitBtnWithColor10", Kind::ColorButton, 648, 382, 102, 24, L"Check All"},
     {L"BitBtnWithColor14", Kind::ColorButton, 648, 414, 102, 24, L"Uncheck"},
 };
@@ -159,7 +159,15 @@ void openOnDemand(std::unique_ptr<Window>& slot, HWND owner, Args&... args) {
 
 }  // namespace
 
-Tfsweep::Tfsweep() : Form({L"Tfsweep", L"Kestova :  Free disk space", 760, 488}) {}
+namespace {
+ui::FormSpec hubSpec() {
+  ui::FormSpec layout{L"Tfsweep", L"Kestova :  Free disk space", 760, 488};
+  layout.bold = true;  // bold 8-point Arial
+  return layout;
+}
+}  // namespace
+
+Tfsweep::Tfsweep() : Form(hubSpec()) {}
 
 void Tfsweep::build() {
   addMenu(kMenu);
@@ -363,7 +371,7 @@ void Tfsweep::reapplyFolders() { applyFolderEntries(loadSettings(kConfigFile), c
 
 void Tfsweep::leaveAction(bool outermost) {
   --actionDepth_;
-  if (!outermost) return;
+  if (!outermost || !exists()) return;
   if (deleteButtonsWish_) setDeleteButtons(*std::exchange(deleteButtonsWish_, std::nullopt));
   if (focusWish_) focus(std::exchange(focusWish_, nullptr));
 }

@@ -31,6 +31,13 @@ class Tfsweep : public ui::Form {
   Tfsweep();
   ~Tfsweep() override;
 
+  // What every action of the hub disables, so that no action starts inside another: both
+  // Search buttons, Delete, the cleaning buttons, the drive box and the removal-mode items.
+  static constexpr const wchar_t* kActionControls[] = {
+      L"BitBtnWithColor5", L"BB4", L"bwc10", L"BB5", L"BitBtnWithColor9", L"BitBtnWithColor8",
+      L"BitBtnWithColor11", L"BitBtnWithColor12", L"BitBtnWithColor13", L"BitBtnWithColor7", L"URLLabel2",
+      L"BitBtnWithColor1", L"DCB1", L"Deletefiles1", L"SenddeletedfilestoRecycledbin1"};
+
   wchar_t currentDrive() const { return currentDrive_; }
   HubAccounting& accounting() { return accounting_; }
   CodedFolders& folders() { return folders_; }

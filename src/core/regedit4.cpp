@@ -208,8 +208,16 @@ std::string valueLine(const Value& value) {
   return line + hexData(value, line.size());
 }
 
+namespace {
+bool holdsLine(std::wstring_view text) {
+  return holdsCp1252(text) && text.find_first_of(L"\r\n") == std::wstring_view::npos;
+}
+}  // namespace
+
+bool isLosslessKey(std::wstring_view path) { return holdsLine(path); }
+
 bool isLossless(const Value& value) {
-  if (!holdsCp1252(value.name)) return false;
+  if (!holdsLine(value.name)) return false;
   if (isAnsiConverted(value.type)) return value.data.size() % 2 == 0 && holdsCp1252(fromUtf16(value.data));
   return true;
 }

@@ -37,8 +37,11 @@ std::string escape(std::string_view text);
 std::string keyLine(std::wstring_view path);
 // The value's line (with continuation lines for long hex data), without the final line end.
 std::string valueLine(const Value& value);
-// True when the value is written with its exact bytes (names and strings that Windows-1252 holds).
+// True when the value is written with its exact bytes on one value line: a name that
+// Windows-1252 holds and that has no line break, and strings that Windows-1252 holds.
 bool isLossless(const Value& value);
+// True when the key line gives the key back exactly: Windows-1252 holds the path, no line break.
+bool isLosslessKey(std::wstring_view path);
 
 // Reads a whole file; throws FormatError with the line number for text it does not understand.
 std::vector<KeyBlock> parse(std::string_view file);

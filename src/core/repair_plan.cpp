@@ -57,9 +57,10 @@ std::optional<FixTarget> fixTarget(std::wstring_view dataText) {
   if (dot == dataText.npos || dot == 0) return std::nullopt;
   const std::size_t slash = dataText.rfind(L'\\', dot - 1);
   if (slash == dataText.npos) return std::nullopt;
-  // 1-based: s = slash + 1; the name is at most s + 3 characters from position s + 1.
+  // 1-based: s = slash + 1; the rule takes at most s + 3 characters from position s + 1.
   const std::size_t s = slash + 1;
-  return FixTarget{std::wstring(dataText.substr(0, 2)), std::wstring(dataText.substr(s, s + 3))};
+  const std::wstring_view name = dataText.substr(s);
+  return FixTarget{std::wstring(dataText.substr(0, 2)), std::wstring(name), name.size() > s + 3};
 }
 
 }  // namespace kestova::regsearch

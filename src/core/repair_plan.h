@@ -20,7 +20,8 @@ std::wstring keyPathOf(std::wstring_view keyText);
 
 struct FixTarget {
   std::wstring drive;     // the first two characters of the data text
-  std::wstring fileName;  // what follows the last backslash before the first dot, as cut by the rule
+  std::wstring fileName;  // all that follows the last backslash before the first dot
+  bool cut = false;       // the rule's length (position of that backslash + 4) cuts the name short
 };
 // Nothing when the data text has no dot, or no backslash before its first dot.
 std::optional<FixTarget> fixTarget(std::wstring_view dataText);

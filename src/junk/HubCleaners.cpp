@@ -1,5 +1,7 @@
 #include "junk/HubCleaners.h"
 
+#include <initializer_list>
+
 #include "app/Tfsweep.h"
 #include "core/cleaner_rules.h"
 #include "junk/JunkCleaner.h"
@@ -277,7 +279,10 @@ void HubCleaners::recent() {
 
 // Click all, Clean All ---------------------------------------------------------------------------
 
-void HubCleaners::search() { say(junk_.search()); }
+void HubCleaners::search() {
+  std::wstring message = junk_.search();
+  if (!hub_.closeWaiting()) say(message);
+}
 
 void HubCleaners::say(const std::wstring& text) {
   hub_.grid(L"asg1").sync();  // the box does not hide rows the grid has not shown yet
@@ -286,18 +291,15 @@ void HubCleaners::say(const std::wstring& text) {
 
 void HubCleaners::URLLabel2Click() {
   HubAction action(hub_);
-  search();
-  ui::Application::processMessages();
-  junk_.removeListed();
-  ui::Application::processMessages();
-  tempDir();
-  ui::Application::processMessages();
-  recent();
-  ui::Application::processMessages();
-  cache();
-  ui::Application::processMessages();
-  history();
-  ui::Application::processMessages();
+  // Each press lets the queue run; a close asked for meanwhile ends the chain after that press.
+  const std::initializer_list<void (HubCleaners::*)()> presses = {
+      &HubCleaners::search, &HubCleaners::removeListed, &HubCleaners::tempDir, &HubCleaners::recent,
+      &HubCleaners::cache,  &HubCleaners::history};
+  for (auto press : presses) {
+    (this->*press)();
+    ui::Application::processMessages();
+    if (action.closeRequested()) return;
+  }
   ui::Application::processMessages();
   recycle();
   ui::Application::processMessages();
@@ -305,15 +307,26 @@ void HubCleaners::URLLabel2Click() {
 
 void HubCleaners::BitBtnWithColor1Click() {
   HubAction action(hub_);
+  auto ask = [this](const wchar_t* question) {
+    return win::confirmAt(hub_.hwnd(), question, kQuestionPosition);
+  };
   search();
-  junk_.removeListed();
-  if (win::confirmAt(hub_.hwnd(), L"Clean Windows Temp Folder now ?", kQuestionPosition)) tempDir();
+  removeListed();
+  if (action.closeRequested()) return;
+  if (ask(L"Clean Windows Temp Folder now ?")) tempDir();
+  if (action.closeRequested()) return;
   recent();
-  if (win::confirmAt(hub_.hwnd(), L"Clean Recycle Bin now ?", kQuestionPosition)) recycle();
+  if (action.closeRequested()) return;
+  if (ask(L"Clean Recycle Bin now ?")) recycle();
+  if (action.closeRequested()) return;
   cache();
+  if (action.closeRequested()) return;
   history();
-  if (win::confirmAt(hub_.hwnd(), L"Clean all Browser Cookies now ?", kQuestionPosition)) cookies();
+  if (action.closeRequested()) return;
+  if (ask(L"Clean all Browser Cookies now ?")) cookies();
 }
+
+void HubCleaners::removeListed() { junk_.removeListed(); }
 
 // The browser items of "Optio&ns" ----------------------------------------------------------------
 

@@ -38,6 +38,7 @@ class HubCleaners {
   void recycle();
   void recent();
   void search();
+  void removeListed();
   // A message box over a grid that shows every row listed so far.
   void say(const std::wstring& text);
 

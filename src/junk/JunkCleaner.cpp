@@ -10,6 +10,7 @@
 #include "ui/application.h"
 #include "ui/grid.h"
 #include "win/dialogs.h"
+#include "win/links.h"
 
 namespace kestova::junk {
 namespace {
@@ -38,8 +39,9 @@ void JunkCleaner::BB4Click() {
   {
     HubAction action(hub_);
     message = search();
+    if (action.closeRequested()) return;  // the hub closes once the action has ended
   }
-  win::showMessage(hub_.hwnd(), message);
+  if (hub_.exists()) win::showMessage(hub_.hwnd(), message);
 }
 
 std::wstring JunkCleaner::search() {
@@ -71,6 +73,7 @@ void JunkCleaner::scan(PatternChoice choice) {
         hub_.setStatus(folder, true);
         pump();
       },
+      [this] { return hub_.closeWaiting(); },
   };
   {
     ui::Grid::UpdateScope batch(grid);
@@ -134,6 +137,7 @@ void JunkCleaner::removeYesRows() {
     if (grid.cell(1, row) == L"C:") grid.setCell(1, row, L"C:\\");
     if (grid.cell(kDeleteColumn, row).substr(0, 3) != L"Yes") continue;
     std::wstring path = grid.cell(1, row) + grid.cell(0, row);
+    if (win::isLink(path)) continue;  // it became a link since the search: what it points at stays
     bool removed = toRecycleBin ? recycle(path) : deleteFile(path);
     ui::Application::processMessages();
     // Only a file that is really gone counts.

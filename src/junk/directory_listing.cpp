@@ -1,10 +1,9 @@
 #include "junk/directory_listing.h"
 
-#include <algorithm>
 #include <optional>
 
-#include "shredder/links.h"
 #include "win/error.h"
+#include "win/links.h"
 #include "win/handles.h"
 
 namespace kestova::junk {
@@ -48,18 +47,12 @@ bool sameFolder(const std::wstring& a, const std::wstring& b) {
 }
 
 bool isLinkEntry(const std::wstring& folder, const DirectoryEntry& entry) {
-  WIN32_FIND_DATAW data = {};
-  data.dwFileAttributes = entry.attributes;
-  entry.name.copy(data.cFileName, std::min<std::size_t>(entry.name.size(), MAX_PATH - 1));
   std::wstring base = folder;
   if (!base.empty() && base.back() == L'\\') base.pop_back();
-  return shredder::isLink(base, data);
+  return win::isLink(base, entry.name, entry.attributes);
 }
 
-bool removeLinkEntry(const std::wstring& path) {
-  shredder::removeLink(path);
-  return GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES;
-}
+bool removeLinkEntry(const std::wstring& path) { return win::removeLink(path); }
 
 std::wstring joinPath(const std::wstring& folder, const std::wstring& name) {
   if (!folder.empty() && folder.back() == L'\\') return folder + name;

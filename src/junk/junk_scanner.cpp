@@ -3,6 +3,7 @@
 #include "core/dos_wildcard.h"
 #include "core/junk_rules.h"
 #include "junk/removal.h"
+#include "win/links.h"
 
 namespace kestova::junk {
 
@@ -16,6 +17,7 @@ void JunkScanner::scan(const std::wstring& root) {
   hooks_.progress(root);
   visit(root, readDirectory(root), true);
   work_.drain([this](const std::wstring& folder) {
+    if (hooks_.stopped()) return;  // the rest of the queue drains unread
     std::vector<DirectoryEntry> entries = readDirectory(folder);
     listPatterns(folder, entries);
     hooks_.progress(folder);
@@ -25,22 +27,28 @@ void JunkScanner::scan(const std::wstring& root) {
 }
 
 void JunkScanner::listPatterns(const std::wstring& folder, const std::vector<DirectoryEntry>& entries) {
+  // A file that two ticked patterns match is listed once, under the first.
+  std::vector<bool> listed(entries.size());
   for (std::size_t i = 0; i < kPatternCount; ++i) {
-    if (choice_.patterns[i]) listPattern(folder, kJunkPatterns[i].mask, entries);
+    if (choice_.patterns[i]) listPattern(folder, kJunkPatterns[i].mask, entries, listed);
   }
   if (choice_.deadLinks) listDeadLinks(folder, entries);
 }
 
 void JunkScanner::listPattern(const std::wstring& folder, const std::wstring& mask,
-                              const std::vector<DirectoryEntry>& entries) {
+                              const std::vector<DirectoryEntry>& entries, std::vector<bool>& listed) {
   if (skipsFolderForPattern(folder, mask, folders_[FolderCode::lx])) return;
-  for (const DirectoryEntry& entry : entries) {
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    const DirectoryEntry& entry = entries[i];
     // A folder whose name looks like junk is not a junk file.
-    if (entry.isDirectory() || !dosMatchEntry(mask, entry.name, entry.shortName)) continue;
+    if (listed[i] || entry.isDirectory() || !dosMatchEntry(mask, entry.name, entry.shortName)) continue;
     if (isProtectedName(entry.name)) continue;
     // Read-only files stay out by their attribute too: an account that may write anyway (root
     // under Wine) would otherwise open them.
     if ((entry.attributes & FILE_ATTRIBUTE_READONLY) || isInUse(joinPath(folder, entry.name))) continue;
+    // A link is not the file it points at, which may lie outside the drive.
+    if (win::isLink(folder, entry.name, entry.attributes)) continue;
+    listed[i] = true;
     add({entry.name, folder + L"\\", fileSizeText(entry.size), L"Yes"}, entry.size);
   }
 }
@@ -54,6 +62,7 @@ void JunkScanner::listDeadLinks(const std::wstring& folder, const std::vector<Di
     std::wstring file = shortcut.find(L".lnk") == std::wstring::npos ? shortcut + L".lnk" : shortcut;
     std::wstring target = shortcuts_.target(file);
     if (!isReportableShortcut(shortcut, target) || pathExists(target)) continue;
+    if (win::isLink(folder, entry.name, entry.attributes)) continue;
     add({entry.name, folder + L"\\", linkSizeText(entry.size), L"Yes"}, entry.size);
     ++deadLinks_;
   }

@@ -21,6 +21,8 @@ struct ScanHooks {
   std::function<void(FolderCode, const std::wstring&)> folderFound;
   // The folder being searched, for the status line; the queue runs afterwards.
   std::function<void(const std::wstring&)> progress;
+  // True when the walk is to end early (its window is closing); checked after each folder.
+  std::function<bool()> stopped = [] { return false; };
 };
 
 class JunkScanner {
@@ -37,7 +39,8 @@ class JunkScanner {
 
  private:
   void listPatterns(const std::wstring& folder, const std::vector<DirectoryEntry>& entries);
-  void listPattern(const std::wstring& folder, const std::wstring& mask, const std::vector<DirectoryEntry>& entries);
+  void listPattern(const std::wstring& folder, const std::wstring& mask, const std::vector<DirectoryEntry>& entries,
+                   std::vector<bool>& listed);
   void listDeadLinks(const std::wstring& folder, const std::vector<DirectoryEntry>& entries);
   void visit(const std::wstring& folder, const std::vector<DirectoryEntry>& entries, bool root);
   void found(FolderCode code, const std::wstring& path);

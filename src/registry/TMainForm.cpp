@@ -11,6 +11,7 @@
 #include "registry/rdfuncs.h"
 #include "registry/repair.h"
 #include "registry/restore.h"
+#include "ui/action.h"
 #include "ui/application.h"
 #include "ui/translation.h"
 #include "win/error.h"
@@ -172,6 +173,7 @@ void TMainForm::readSearchSettingsFile(const std::wstring& path) {
     SavedSearch search = readSavedSearch(win::readBytes(path));
     settings_.perPage = search.perPage;
     settings_.maxRslt = search.maxRslt;
+    clampStoredValues(settings_);
   } catch (const std::exception& e) {
     errors_.Reset();
     SendMessageW(control(L"lbResults"), LB_RESETCONTENT, 0, 0);
@@ -233,8 +235,8 @@ void TMainForm::acSearchExecute() {
     errors_.ErrorCount = 0;
     errors_.FixedCount = 0;
     setText(L"Label2", L"");
-    int tab = static_cast<int>(SendMessageW(control(L"pcMain"), TCM_GETCURSEL, 0, 0));
-    startSearch(tab != 0);
+    // The tab control ignores an index that names no tab, so the window keeps that state itself.
+    startSearch(settings_.activePage != 0);
     setEasyControlsEnabled(false);
     searchStarted_ = true;
   }
@@ -242,6 +244,7 @@ void TMainForm::acSearchExecute() {
 
 void TMainForm::startSearch(bool criteria) {
   thread_.reset();
+  criteriaSearch_ = criteria;
   SendMessageW(control(L"lbResults"), LB_RESETCONTENT, 0, 0);
   errors_.Reset();
   setText(L"lblSearch", L"Searching...");
@@ -303,8 +306,8 @@ void TMainForm::waitForSearch() {
 }
 
 void TMainForm::Button3Click() {
-  ui::HourglassCursor hourglass;
-  setActionsEnabled(false);
+  // A close asked for during the repair waits for its end: the registry and its backup stay in step.
+  ui::Action action(*this, {L"sbSearchE", L"Button3", L"Button4"});
   HWND bar = control(L"pb1");
   setVisible(L"pb1", true);
   setVisible(L"Edit1", true);
@@ -321,23 +324,24 @@ void TMainForm::Button3Click() {
     UpdateWindow(hwnd());
     ui::Application::processMessages();
   };
-  std::wstring backup = BackupFilePath();
-  try {
-    RepairResult result = RepairErrors(errors_, checked(L"CheckBox1"), backup, progress);
-    setText(L"Label1", result.cleanedText);
-    if (result.fixed > 0) setText(L"Label2", result.fixedText);
-  } catch (...) {
-    setVisible(L"pb1", false);
-    setVisible(L"Edit1", false);
-    setText(L"Label3", L"");
-    setActionsEnabled(true);
-    throw;
+  struct ProgressHider {
+    TMainForm& form;
+    ~ProgressHider() {
+      if (!form.exists()) return;
+      form.setVisible(L"pb1", false);
+      form.setVisible(L"Edit1", false);
+      form.setText(L"Label3", L"");
+    }
+  };
+  RepairResult result;
+  {
+    ProgressHider hider{*this};
+    result = RepairErrors(errors_, checked(L"CheckBox1"), BackupFilePath(), progress);
   }
-  setVisible(L"pb1", false);
-  setVisible(L"Edit1", false);
-  setActionsEnabled(true);
+  setText(L"Label1", result.cleanedText);
+  if (result.fixed > 0) setText(L"Label2", result.fixedText);
+  setText(L"Label3", result.leftText);
   setVisible(L"Button3", false);
-  setText(L"Label3", L"");
 }
 
 void TMainForm::Button4Click() { RestoreBackup(hwnd(), BackupFilePath()); }
@@ -354,9 +358,7 @@ bool TMainForm::FormKeyDown(WORD key) {
   return true;
 }
 
-void TMainForm::applicationHint(const std::wstring& text) {
-  if (!text.empty()) setText(L"StatusBar1", text);
-}
+void TMainForm::applicationHint(const std::wstring& text) { setText(L"StatusBar1", text); }
 
 void TMainForm::setActionsEnabled(bool on) {
   for (const wchar_t* name : {L"sbSearchE", L"Button3", L"Button4"}) setEnabled(name, on);
@@ -396,6 +398,13 @@ LRESULT TMainForm::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case kReadSavedSearch:
       readSearchSettingsFile(savedSearchFile_);
       return 0;
+    case WM_NOTIFY: {
+      const auto* header = reinterpret_cast<const NMHDR*>(lp);
+      if (header->code == TCN_SELCHANGE && header->hwndFrom == control(L"pcMain")) {
+        settings_.activePage = static_cast<int>(SendMessageW(header->hwndFrom, TCM_GETCURSEL, 0, 0));
+      }
+      break;
+    }
     default:
       break;
   }

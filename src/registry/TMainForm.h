@@ -23,6 +23,8 @@ class TMainForm : public ui::Form {
   int page() const { return page_; }
   // The active tab of pcMain; an index that names no tab runs the criteria search.
   int activeTab() const { return settings_.activePage; }
+  // The last search started was the criteria search.
+  bool criteriaSearch() const { return criteriaSearch_; }
   // Waits until the running search has ended, letting its reports run.
   void waitForSearch();
 
@@ -62,6 +64,7 @@ class TMainForm : public ui::Form {
   bool searchStarted_ = false;
   int page_ = 0;
   ResultLines lines_;
+  bool criteriaSearch_ = false;
   std::wstring savedSearchFile_;
   std::unique_ptr<ResultsPainter> painter_;
   ui::TResizer resizer_;

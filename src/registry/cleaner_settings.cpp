@@ -22,13 +22,19 @@ void writeInt(const std::wstring& path, const wchar_t* section, const wchar_t* k
 
 }  // namespace
 
+void clampStoredValues(CleanerSettings& settings) {
+  settings.perPage = std::clamp(settings.perPage, 0, 4);
+  settings.maxRslt = std::clamp(settings.maxRslt, 0, 3);
+}
+
 CleanerSettings readCleanerSettings(const std::wstring& path) {
   CleanerSettings settings;
   settings.buttons = readInt(path, L"Buttons", 0);
   int page = readInt(path, L"ActivePage", 0);
   settings.activePage = page < 0 ? 0 : std::min(page, 1);
-  settings.perPage = std::clamp(readInt(path, L"PerPage", 0), 0, 4);
-  settings.maxRslt = std::clamp(readInt(path, L"MaxRslt", 2), 0, 3);
+  settings.perPage = readInt(path, L"PerPage", 0);
+  settings.maxRslt = readInt(path, L"MaxRslt", 2);
+  clampStoredValues(settings);
   return settings;
 }
 

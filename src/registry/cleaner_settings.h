@@ -14,6 +14,8 @@ struct CleanerSettings {
   int maxRslt = 2;     // 0..3
 };
 
+// "PerPage" and "MaxRslt" within their ranges, wherever they were read from.
+void clampStoredValues(CleanerSettings& settings);
 CleanerSettings readCleanerSettings(const std::wstring& path);
 // Writes the placement, then "ActivePage", "PerPage" and "MaxRslt"; throws win::Error on failure.
 void writeCleanerSettings(const std::wstring& path, const CleanerSettings& settings, const WINDOWPLACEMENT& placement);

@@ -49,6 +49,12 @@ void findFile(const std::wstring& startFolder, const std::wstring& fileName, boo
   } while (FindNextFileW(list.get(), &entry));
 }
 
+// The key's full path as the backup names it.
+std::wstring backupKeyPath(const TRegistryErrors& errors, const PlannedChange& change) {
+  const std::wstring& realPath = errors.FoundPaths[change.index];
+  return std::wstring(regsearch::rootName(change.root)) + (realPath.empty() ? L"" : L"\\" + realPath);
+}
+
 void writeBackup(const std::wstring& path, const std::string& bytes) {
   win::FileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                    FILE_ATTRIBUTE_NORMAL | FILE_FLAG_WRITE_THROUGH, nullptr));
@@ -77,6 +83,7 @@ std::wstring FindFileOnDrive(const std::wstring& startFolder, const std::wstring
 RepairResult RepairErrors(TRegistryErrors& errors, bool extra, const std::wstring& backupPath,
                           const RepairProgress& progress) {
   // First every change is planned and every old value read; nothing is changed yet.
+  RepairResult result;
   std::vector<PlannedChange> plan;
   const int maximum = errors.ErrorCount;
   for (int position = 0; position < maximum; ++position) {
@@ -94,10 +101,18 @@ RepairResult RepairErrors(TRegistryErrors& errors, bool extra, const std::wstrin
     auto value = key->value(errors.FoundNames[i]);
     if (!value) continue;  // already gone: nothing to back up or change
     change.old = {errors.FoundNames[i], value->type, std::vector<std::uint8_t>(value->data.begin(), value->data.end())};
-    if (!regedit4::isLossless(change.old)) continue;  // a value the backup cannot hold exactly stays as it is
+    // A value the backup cannot give back exactly stays as it is, and is told as left.
+    if (!regedit4::isLossless(change.old) || !regedit4::isLosslessKey(backupKeyPath(errors, change))) {
+      ++result.left;
+      continue;
+    }
     const std::wstring& data = errors.FoundData[i];
-    if (extra) {
-      if (auto target = regsearch::fixTarget(data)) {
+    // Only a string value can take the found path, in its own type; a cut name could match
+    // another file, so such a value is deleted as without "Extra".
+    bool rewritable = value->type == REG_SZ || value->type == REG_EXPAND_SZ;
+    if (extra && rewritable) {
+      auto target = regsearch::fixTarget(data);
+      if (target && !target->cut) {
         change.corrected = FindFileOnDrive(target->drive, target->fileName, true, progress.searching);
       }
     }
@@ -106,14 +121,11 @@ RepairResult RepairErrors(TRegistryErrors& errors, bool extra, const std::wstrin
 
   std::string backup = "REGEDIT4\r\n \r\n";
   for (const PlannedChange& change : plan) {
-    const std::wstring& realPath = errors.FoundPaths[change.index];
-    const std::wstring fullPath = std::wstring(regsearch::rootName(change.root)) + (realPath.empty() ? L"" : L"\\" + realPath);
-    backup += regedit4::keyLine(fullPath) + "\r\n" + regedit4::valueLine(change.old) + "\r\n";
+    backup += regedit4::keyLine(backupKeyPath(errors, change)) + "\r\n" + regedit4::valueLine(change.old) + "\r\n";
   }
   backup += " \r\n";
   writeBackup(backupPath, backup);
 
-  RepairResult result;
   for (const PlannedChange& change : plan) {
     auto key = win::RegistryKey::open(rootKey(change.root), change.keyPath, KEY_SET_VALUE);
     if (!key) continue;
@@ -122,7 +134,7 @@ RepairResult RepairErrors(TRegistryErrors& errors, bool extra, const std::wstrin
       if (errors.FoundData[change.index].find(L"msme") == std::wstring::npos) {
         const std::wstring& text = change.corrected;
         const auto* bytes = reinterpret_cast<const BYTE*>(text.c_str());
-        if (RegSetValueExW(key->get(), name.c_str(), 0, REG_SZ, bytes,
+        if (RegSetValueExW(key->get(), name.c_str(), 0, change.old.type, bytes,
                            static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t))) != ERROR_SUCCESS) {
           continue;
         }
@@ -135,6 +147,9 @@ RepairResult RepairErrors(TRegistryErrors& errors, bool extra, const std::wstrin
   errors.FixedCount = result.fixed;
   result.cleanedText = std::to_wstring(result.cleaned) + L" Registry Items Cleaned";
   if (result.fixed > 0) result.fixedText = std::to_wstring(result.fixed) + L" Registry Items Fixed";
+  if (result.left > 0) {
+    result.leftText = std::to_wstring(result.left) + L" Registry Items left unchanged: they cannot be backed up exactly";
+  }
   return result;
 }
 

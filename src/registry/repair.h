@@ -19,8 +19,10 @@ struct RepairProgress {
 struct RepairResult {
   int cleaned = 0;  // values deleted
   int fixed = 0;    // values rewritten (or left alone because of "msme")
+  int left = 0;     // values left unchanged because the backup cannot hold them exactly
   std::wstring cleanedText;  // "<n> Registry Items Cleaned"
   std::wstring fixedText;    // "<n> Registry Items Fixed", empty when none was fixed
+  std::wstring leftText;     // how many were left unchanged; empty when none was
 };
 
 // The backup file beside the program: its folder + "deletedkeys.reg".

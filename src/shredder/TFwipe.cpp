@@ -4,6 +4,7 @@
 
 #include "app/help.h"
 #include "shredder/wipe_texts.h"
+#include "ui/action.h"
 #include "ui/application.h"
 #include "win/app_title.h"
 #include "win/dialogs.h"
@@ -65,22 +66,23 @@ ui::FormSpec windowSpec() {
 
 }  // namespace
 
-// A run: busy cursor and disabled actions while it lives; idle status and everything back after.
+// A run: busy cursor, disabled actions and a held-back close while it lives; idle status after.
 class TFwipe::RunScope {
  public:
-  explicit RunScope(TFwipe& form) : form_(form) { form_.setActionsEnabled(false); }
+  explicit RunScope(TFwipe& form) : form_(form), action_(form, kActions) { form_.setCloseBoxEnabled(false); }
   RunScope(const RunScope&) = delete;
   RunScope& operator=(const RunScope&) = delete;
   ~RunScope() {
     form_.engine_.reset();
     if (!form_.exists()) return;
-    form_.setActionsEnabled(true);
+    form_.setCloseBoxEnabled(true);
     form_.showStatus(kIdle);
   }
+  bool closeRequested() const { return action_.closeRequested(); }
 
  private:
   TFwipe& form_;
-  ui::HourglassCursor hourglass_;
+  ui::Action action_;
 };
 
 TFwipe::TFwipe() : Form(windowSpec()) {}
@@ -118,7 +120,7 @@ bool TFwipe::FormKeyDown(WORD key) {
 // Closing hides the window: it lives for the whole run and keeps its list for the next showing.
 LRESULT TFwipe::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_SYSCOMMAND && (wp & 0xFFF0) == SC_CLOSE) {
-    ShowWindow(hwnd(), SW_HIDE);
+    if (!holdClose()) closeAfterAction();
     return 0;
   }
   return Form::handleMessage(msg, wp, lp);
@@ -159,7 +161,7 @@ void TFwipe::Button1Click() {
   engine_ = std::make_unique<TSWipe>([this](const std::wstring& text) { showStatus(text); });
   engine_->SetPasses(algorithm());
   engine_->setPassHook(passHook_);
-  for (int i = 0, n = list_.count(); i < n && exists(); ++i) {
+  for (int i = 0, n = list_.count(); i < n && exists() && !run.closeRequested(); ++i) {
     std::wstring path = list_.item(i);
     if (path.empty()) continue;
     DWORD attributes = GetFileAttributesW(path.c_str());
@@ -218,8 +220,7 @@ void TFwipe::showStatus(const std::wstring& text) {
   UpdateWindow(hwnd());
 }
 
-void TFwipe::setActionsEnabled(bool on) {
-  for (const wchar_t* name : kActions) setEnabled(name, on);
+void TFwipe::setCloseBoxEnabled(bool on) {
   EnableMenuItem(GetSystemMenu(hwnd(), FALSE), SC_CLOSE, MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED));
   DrawMenuBar(hwnd());
 }

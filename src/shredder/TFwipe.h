@@ -25,6 +25,8 @@ class TFwipe : public ui::Form {
   void FormActivate() override;
   bool FormKeyDown(WORD key) override;
   LRESULT handleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  // Closing hides the window: it lives for the whole program and keeps its list.
+  void closeAfterAction() override { ShowWindow(hwnd(), SW_HIDE); }
 
  private:
   class RunScope;
@@ -41,7 +43,7 @@ class TFwipe : public ui::Form {
   void shredFolder(int index, const std::wstring& path);
   void shredFile(int index, const std::wstring& path);
   void showStatus(const std::wstring& text);
-  void setActionsEnabled(bool on);
+  void setCloseBoxEnabled(bool on);
 
   ui::TDnDListBox list_;
   std::unique_ptr<TSWipe> engine_;  // the engine of the current run

@@ -5,10 +5,13 @@
 
 #include "core/wipe_passes.h"
 #include "shredder/entropy.h"
-#include "shredder/links.h"
+#include "win/links.h"
 #include "ui/application.h"
 
 namespace kestova::shredder {
+
+using win::isLink;
+using win::removeLink;
 namespace {
 
 constexpr std::size_t kRenameLength = 200;
@@ -63,6 +66,15 @@ TSWipe::TSWipe(Status status, std::span<const std::uint8_t> snapshot)
 void TSWipe::SetPasses(int algorithm) { passCount_ = passCount(algorithm); }
 
 bool TSWipe::WipeFile(const std::wstring& path) {
+  if (isLink(path)) {
+    // The link goes, never what it points at; a link that cannot go alone stays, as a failure.
+    if (!removeLink(path)) throw EWipe(EWipe::Step::Delete, path);
+    return true;
+  }
+  return wipeRegularFile(path);
+}
+
+bool TSWipe::wipeRegularFile(const std::wstring& path) {
   DWORD attributes = GetFileAttributesW(path.c_str());
   constexpr DWORD kCleared = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN;
   bool changed = attributes != INVALID_FILE_ATTRIBUTES && (attributes & kCleared);
@@ -137,6 +149,7 @@ void TSWipe::writeAll(const std::wstring& path, const std::uint8_t* data, std::s
 bool TSWipe::WipeFolder(const std::wstring& path) {
   std::wstring top = path;
   if (!top.empty() && top.back() == L'\\') top.pop_back();
+  if (isLink(top)) return removeLink(top);
   bool ok = true;
   visit(top, L"", ok);
   return ok;
@@ -158,7 +171,7 @@ void TSWipe::visit(const std::wstring& top, const std::wstring& relative, bool& 
           removeLink(full);  // a link left in place keeps its folder, which then fails to go
         } else if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
           visit(top, relative + L"\\" + name, ok);
-        } else if (!WipeFile(full)) {
+        } else if (!wipeRegularFile(full)) {
           ok = false;
         }
       } while (ok && FindNextFileW(find.get(), &entry));

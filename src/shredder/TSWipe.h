@@ -45,13 +45,16 @@ class TSWipe {
   void setPassHook(PassHook hook) { passHook_ = std::move(hook); }
 
   // Overwrites, truncates, renames and deletes the file. Raises EWipe when the file cannot be
-  // opened, or when a write, the truncation, the rename or the delete fails.
+  // opened, or when a write, the truncation, the rename or the delete fails. A link is removed
+  // itself, never followed (EWipe of the delete step when it cannot go alone).
   bool WipeFile(const std::wstring& path);
-  // Wipes every file below the folder, depth first, and removes the folders; links are removed,
-  // never followed. False when a folder or a link could not be removed.
+  // Wipes every file below the folder, depth first, and removes the folders; links, the folder
+  // itself among them, are removed, never followed. False when a folder or a link could not be
+  // removed.
   bool WipeFolder(const std::wstring& path);
 
  private:
+  bool wipeRegularFile(const std::wstring& path);
   void runPasses(const std::wstring& path);
   void writeAll(const std::wstring& path, const std::uint8_t* data, std::size_t length);
   void visit(const std::wstring& top, const std::wstring& relative, bool& ok);

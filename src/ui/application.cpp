@@ -28,6 +28,7 @@ void Application::handle(MSG& msg) {
 }
 
 void Application::run(Form& mainForm) {
+  Form::setMainWindow(&mainForm);
   MSG msg;
   while (mainForm.exists() && GetMessageW(&msg, nullptr, 0, 0) > 0) handle(msg);
 }

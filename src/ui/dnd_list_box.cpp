@@ -8,7 +8,6 @@ namespace kestova::ui {
 namespace {
 
 constexpr const wchar_t* kSelf = L"Kestova.TDnDListBox";
-constexpr UINT kMaxDroppedPath = 254;
 
 }  // namespace
 
@@ -62,8 +61,12 @@ void TDnDListBox::drop(HDROP files) {
   } finish{files};
   UINT count = DragQueryFileW(files, 0xFFFFFFFF, nullptr, 0);
   for (UINT i = 0; i < count; ++i) {
-    wchar_t path[kMaxDroppedPath + 1] = {};
-    DragQueryFileW(files, i, path, kMaxDroppedPath + 1);
+    // Each name is read whole; one that cannot be is left out, never cut to another name.
+    UINT length = DragQueryFileW(files, i, nullptr, 0);
+    if (length == 0) continue;
+    std::wstring path(length + 1, L'\0');
+    if (DragQueryFileW(files, i, path.data(), length + 1) != length) continue;
+    path.resize(length);
     bool accept = true;
     if (OnFileDropped) OnFileDropped(*this, path, accept);
     if (AutoAdd && accept) add(path);

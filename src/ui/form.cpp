@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <vector>
 
 #include "core/control_id.h"
 #include "core/text_codec.h"
@@ -39,7 +40,22 @@ void registerPanelClass() {
 
 Form::Form(FormSpec layout) : spec_(std::move(layout)) {}
 
+namespace {
+// Forms running an action, and forms whose close waits for them (interface thread only).
+std::vector<Form*> busyForms;
+std::vector<Form*> waitingCloses;
+// The window whose close ends the program: it waits for every action.
+const Form* mainWindow = nullptr;
+
+void forget(std::vector<Form*>& forms, const Form* form) { std::erase(forms, form); }
+}  // namespace
+
+void Form::setMainWindow(const Form* form) { mainWindow = form; }
+
 Form::~Form() {
+  if (mainWindow == this) mainWindow = nullptr;
+  forget(busyForms, this);
+  forget(waitingCloses, this);
   if (hwnd_) {
     SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
     DestroyWindow(hwnd_);
@@ -129,6 +145,52 @@ void Form::showModal(HWND owner) {
 }
 
 void Form::close() { PostMessageW(hwnd_, WM_CLOSE, 0, 0); }
+
+bool Form::anyBusy() { return !busyForms.empty(); }
+
+void Form::beginAction() {
+  if (actions_++ == 0) busyForms.push_back(this);
+}
+
+void Form::endAction() noexcept {
+  if (--actions_ > 0) return;
+  forget(busyForms, this);
+  if (busyForms.empty()) SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+  std::vector<Form*> waiting = waitingCloses;
+  for (Form* form : waiting) {
+    if (form->closeBlocked()) continue;
+    forget(waitingCloses, form);
+    form->closePending_ = false;
+    if (form->exists()) form->closeAfterAction();
+  }
+}
+
+bool Form::closeBlocked() const {
+  if (!hwnd_) return false;
+  if (this == mainWindow && !busyForms.empty()) return true;
+  for (const Form* form : busyForms) {
+    for (HWND h = form->hwnd_; h; h = GetWindow(h, GW_OWNER)) {
+      if (h == hwnd_) return true;
+    }
+  }
+  return false;
+}
+
+bool Form::holdClose() {
+  if (!closeBlocked()) return false;
+  if (!closePending_) waitingCloses.push_back(this);
+  closePending_ = true;
+  return true;
+}
+
+bool Form::closeWaiting() const {
+  if (mainWindow && mainWindow->closePending_) return true;
+  for (HWND h = hwnd_; h; h = GetWindow(h, GW_OWNER)) {
+    const Form* form = fromHwnd(h);
+    if (form && form->closePending_) return true;
+  }
+  return false;
+}
 
 void Form::addControls(std::span<const ControlSpec> specs) {
   for (const auto& layout : specs) createControl(layout);
@@ -227,10 +289,9 @@ void Form::createControl(const ControlSpec& layout) {
   }
   std::wstring hint = layout.hint ? layout.hint : L"";
   std::size_t bar = hint.find(L'|');
-  if (bar != std::wstring::npos) {
-    control->longHint = hint.substr(bar + 1);
-    hint.resize(bar);
-  }
+  // The status-bar hint: the part after '|', or the whole hint when it has none.
+  control->longHint = bar == std::wstring::npos ? hint : hint.substr(bar + 1);
+  if (bar != std::wstring::npos) hint.resize(bar);
   if (!hint.empty() && tooltip_) {
     TOOLINFOW tool = {};
     tool.cbSize = TTTOOLINFOW_V2_SIZE;
@@ -527,7 +588,7 @@ LRESULT CALLBACK Form::linkLabelProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) 
         form->setHover(*control, false);
         break;
       case WM_SETCURSOR:
-        SetCursor(LoadCursorW(nullptr, control->hover ? IDC_HAND : IDC_ARROW));
+        SetCursor(LoadCursorW(nullptr, Form::anyBusy() ? IDC_WAIT : control->hover ? IDC_HAND : IDC_ARROW));
         return TRUE;
       default:
         break;
@@ -556,14 +617,17 @@ LRESULT CALLBACK Form::windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 void Form::onCommand(UINT id, UINT code, HWND from) {
+  // A click queued before its control was disabled does not start anything.
   if (!from) {
     auto it = menusById_.find(id);
-    if (it != menusById_.end()) fire(it->second, Event::Click);
+    if (it != menusById_.end() && enabled(it->second)) fire(it->second, Event::Click);
     return;
   }
   auto it = controlsById_.find(id);
   if (it == controlsById_.end()) return;
   Control& c = *it->second;
+  bool pressable = c.kind == Kind::Button || c.kind == Kind::ColorButton || c.kind == Kind::Label || c.kind == Kind::LinkLabel;
+  if (pressable && !IsWindowEnabled(c.hwnd)) return;
   switch (c.kind) {
     case Kind::Button:
     case Kind::ColorButton:
@@ -712,9 +776,17 @@ LRESULT Form::dispatch(UINT msg, WPARAM wp, LPARAM lp) {
       break;
     }
     case WM_SETCURSOR: {
-      auto it = controlsById_.find(static_cast<UINT>(GetDlgCtrlID(reinterpret_cast<HWND>(wp))));
-      if (reinterpret_cast<HWND>(wp) != hwnd_ && it != controlsById_.end() && it->second->hwnd == reinterpret_cast<HWND>(wp)) {
-        applicationHint(it->second->longHint);
+      if (anyBusy()) {
+        SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+        return TRUE;
+      }
+      auto under = reinterpret_cast<HWND>(wp);
+      if (under != hintSource_) {
+        // Told once per control the pointer enters; empty over the form or a control without one.
+        hintSource_ = under;
+        auto it = controlsById_.find(static_cast<UINT>(GetDlgCtrlID(under)));
+        bool isControl = under != hwnd_ && it != controlsById_.end() && it->second->hwnd == under;
+        applicationHint(isControl ? it->second->longHint : std::wstring());
       }
       break;
     }
@@ -731,6 +803,7 @@ LRESULT Form::dispatch(UINT msg, WPARAM wp, LPARAM lp) {
       if (LOWORD(wp) != WA_INACTIVE) FormActivate();
       break;
     case WM_CLOSE:
+      if (holdClose()) return 0;
       FormClose();
       closing_ = true;
       DestroyWindow(hwnd_);

@@ -84,6 +84,14 @@ class Form {
   // Controls and menu items by name; throws std::logic_error for an unknown name.
   HWND control(std::wstring_view name) const;
   bool hasControl(std::wstring_view name) const;
+  bool hasMenu(std::wstring_view name) const { return findMenu(name) != nullptr; }
+  // A long action (ui::Action) is running.
+  bool busy() const { return actions_ > 0; }
+  static bool anyBusy();
+  // The window whose close ends the program; its close waits for the actions of every window.
+  static void setMainWindow(const Form* form);
+  // A close of this window, or of a window that owns it, waits for an action to end.
+  bool closeWaiting() const;
   Grid& grid(std::wstring_view name) const;
   UINT menuId(std::wstring_view name) const;
   std::wstring text(std::wstring_view name) const;
@@ -126,7 +134,8 @@ class Form {
   virtual bool FormKeyDown(WORD /*key*/) { return false; }
   // Window placement before the first show; centred on the screen unless overridden.
   virtual void place();
-  // The pointer is over a control whose hint has a part after '|' (empty when it has none).
+  // The pointer entered a control: its hint's part after '|', or the whole hint without one;
+  // empty over the form or a control without a hint.
   virtual void applicationHint(const std::wstring& /*text*/) {}
   // Owner-drawn list boxes.
   virtual void drawItem(const std::wstring& /*control*/, DRAWITEMSTRUCT& /*item*/) {}
@@ -136,7 +145,13 @@ class Form {
 
   HFONT font() const { return font_.get(); }
 
+  // A close asked for while this window or a window it owns runs an action is held back: true
+  // when it is, and the close is carried out by closeAfterAction once the actions end.
+  bool holdClose();
+  virtual void closeAfterAction() { PostMessageW(hwnd_, WM_CLOSE, 0, 0); }
+
  private:
+  friend class Action;
   struct Control {
     std::wstring name;
     HWND hwnd = nullptr;
@@ -160,6 +175,9 @@ class Form {
   static LRESULT CALLBACK linkLabelProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   static LRESULT CALLBACK containerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   void registerClass() const;
+  void beginAction();
+  void endAction() noexcept;
+  bool closeBlocked() const;
   void createControl(const ControlSpec& layout);
   Control* findControl(std::wstring_view name) const;
   const MenuItem* findMenu(std::wstring_view name) const;
@@ -174,8 +192,11 @@ class Form {
   FormSpec spec_;
   HWND hwnd_ = nullptr;
   HWND tooltip_ = nullptr;
+  HWND hintSource_ = nullptr;  // the window whose hint was last told
   HMENU menuBar_ = nullptr;
   bool closing_ = false;
+  int actions_ = 0;
+  bool closePending_ = false;  // a close asked for while an action ran
   win::Font font_;
   win::Font underlined_;
   std::map<std::pair<int, bool>, win::Font> fonts_;

@@ -29,12 +29,16 @@ TEST(FixTarget, NameAfterTheLastBackslashBeforeTheFirstDot) {
   ASSERT_TRUE(t);
   EXPECT_EQ(t->drive, L"C:");
   EXPECT_EQ(t->fileName, L"tool.exe");
+  EXPECT_FALSE(t->cut);
   auto argument = fixTarget(L"C:\\Old\\tool.exe x");
   ASSERT_TRUE(argument);
-  EXPECT_EQ(argument->fileName, L"tool.exe x");  // s = 7: ten characters
+  EXPECT_EQ(argument->fileName, L"tool.exe x");  // s = 7: ten characters fit
+  EXPECT_FALSE(argument->cut);
+  // s = 3 allows six characters: the name is whole, marked as cut, and never searched for.
   auto cut = fixTarget(L"C:\\tool.exe -s");
   ASSERT_TRUE(cut);
-  EXPECT_EQ(cut->fileName, L"tool.e");  // s = 3: at most six characters
+  EXPECT_EQ(cut->fileName, L"tool.exe -s");
+  EXPECT_TRUE(cut->cut);
   auto quoted = fixTarget(L"\"C:\\a\\b.exe\"");
   ASSERT_TRUE(quoted);
   EXPECT_EQ(quoted->drive, L"\"C");

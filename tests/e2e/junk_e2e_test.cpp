@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "harness/driver.h"
+#include "harness/host_link.h"
 #include "harness/junk_results.h"
 #include "harness/mapped_drive.h"
 #include "harness/temp_folder.h"
@@ -63,6 +64,48 @@ TEST(JunkEndToEnd, SearchKeepOneRowDeleteTheOther) {
 
   PostMessageW(hub, WM_CLOSE, 0, 0);
   EXPECT_TRUE(driver.waitExit(0, 10000));
+}
+
+// Closing the hub while Search walks a large drive, or while Delete runs, ends the program
+// normally; a Delete that was running finishes first, so every listed file is gone.
+TEST(JunkEndToEnd, ClosingTheHubDuringSearchOrDeleteEndsNormally) {
+  MappedDrive large;
+  ASSERT_TRUE(makeHostFiles(large.folder().path(), 100000, L".txt"));
+  MappedDrive small;
+  ASSERT_TRUE(makeHostFiles(small.folder().path(), 2000));
+  Driver driver;
+
+  DWORD pid = driver.processId(driver.start());
+  HWND hub = driver.waitWindow(L"Kestova :  Free disk space", pid);
+  ASSERT_NE(hub, nullptr);
+  ASSERT_TRUE(waitUntil([&] { return IsWindowEnabled(hub) != FALSE; }, 5000));
+  Driver::selectComboItem(Driver::control(hub, L"DCB1"), std::wstring(1, large.letter()) + L":");
+  Driver::click(Driver::control(hub, L"BitBtnWithColor5"));
+  HWND status = Driver::control(hub, L"Edit3");
+  std::wstring walking = large.root() + L"d";
+  ASSERT_TRUE(waitUntil([&] { return Driver::text(status).starts_with(walking); }, 30000));
+  PostMessageW(hub, WM_CLOSE, 0, 0);
+  EXPECT_EQ(driver.waitExit(0, 60000), std::optional<DWORD>(0));
+
+  pid = driver.processId(driver.start());
+  hub = driver.waitWindow(L"Kestova :  Free disk space", pid);
+  ASSERT_NE(hub, nullptr);
+  ASSERT_TRUE(waitUntil([&] { return IsWindowEnabled(hub) != FALSE; }, 5000));
+  Driver::selectComboItem(Driver::control(hub, L"DCB1"), std::wstring(1, small.letter()) + L":");
+  Driver::click(Driver::control(hub, L"BitBtnWithColor5"));
+  auto message = driver.waitMessageBox(pid, 60000);
+  ASSERT_TRUE(message);
+  EXPECT_NE(message->text.find(L" in  2000 "), std::wstring::npos);
+  Driver::answer(*message, IDOK);
+  status = Driver::control(hub, L"Edit3");
+  Driver::click(Driver::control(hub, L"bwc10"));
+  ASSERT_TRUE(waitUntil([&] { return Driver::text(status) == L"Deleting junk files - please wait"; }, 10000));
+  PostMessageW(hub, WM_CLOSE, 0, 0);
+  EXPECT_EQ(driver.waitExit(1, 120000), std::optional<DWORD>(0));
+  EXPECT_FALSE(fileExists(small.root() + L"d0\\f0.tmp"));
+  EXPECT_FALSE(fileExists(small.root() + L"d1\\f1999.tmp"));
+  EXPECT_FALSE(fileExists(small.root() + L"d1\\f1000.tmp"));
+  EXPECT_TRUE(emptyHostFolder(large.folder().path()));
 }
 
 }  // namespace

@@ -500,6 +500,32 @@ TEST_F(HubCleaners, WhileACleanerRunsNoOtherActionCanStart) {
   EXPECT_TRUE(hub->enabled(L"Deletefiles1"));
 }
 
+TEST_F(HubCleaners, ClosingTheHubDuringACleanerWaitsForItsEnd) {
+  std::wstring recent = at(L"Recent");
+  hub->runFolders().recent = recent;
+  for (int i = 0; i < 20; ++i) writeSizedFile(recent + L"\\f" + std::to_wstring(i) + L".lnk", 1);
+  HWND window = hub->hwnd();
+  PostMessageW(window, WM_CLOSE, 0, 0);  // taken while the cleaner lets the queue run
+  hub->fire(L"BitBtnWithColor8");
+  for (int i = 0; i < 20; ++i) EXPECT_FALSE(fileExists(recent + L"\\f" + std::to_wstring(i) + L".lnk")) << i;
+  EXPECT_EQ(hub->text(L"Edit3"), L"Recent list cleaned");
+  pump(200);
+  EXPECT_FALSE(IsWindow(window)) << "the close was carried out once the cleaner ended";
+}
+
+TEST_F(HubCleaners, ClosingTheHubDuringClickAllEndsTheChainAfterThePressThatRuns) {
+  writeSizedFile(at(L"a\\junk.tmp"), 10);
+  writeSizedFile(at(L"Temp\\stays.txt"), 10);
+  HWND window = hub->hwnd();
+  PostMessageW(window, WM_CLOSE, 0, 0);
+  hub->fire(L"URLLabel2");
+  EXPECT_TRUE(fileExists(at(L"a\\junk.tmp"))) << "Delete did not run after the close";
+  EXPECT_TRUE(fileExists(at(L"Temp\\stays.txt")));
+  EXPECT_TRUE(dialogs->messages.empty());
+  pump(200);
+  EXPECT_FALSE(IsWindow(window));
+}
+
 class AutomaticCacheCleanUp : public HubCleaners {
  protected:
   SavedValue persistent{HKEY_CURRENT_USER, kCacheKey, L"Persistent"};

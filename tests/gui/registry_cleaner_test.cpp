@@ -9,6 +9,8 @@
 #include "registry/TMainForm.h"
 #include "registry/rdfuncs.h"
 #include "registry/regequiv.h"
+#include "registry/repair.h"
+#include "registry/restore.h"
 #include "win/text_file.h"
 
 namespace kestova::test {
@@ -58,6 +60,7 @@ TEST_F(RegistryCleaner, ASearchListsTheMissingFilesAndOffersTheRepair) {
 
   form.fire(L"sbSearchE");
   EXPECT_TRUE(form.searching());
+  EXPECT_FALSE(form.criteriaSearch());
   EXPECT_FALSE(form.enabled(L"sbSearchE"));
   EXPECT_FALSE(form.enabled(L"Button4"));
   form.waitForSearch();
@@ -93,6 +96,37 @@ TEST_F(RegistryCleaner, ASearchListsTheMissingFilesAndOffersTheRepair) {
   EXPECT_EQ(SendMessageW(list, LB_GETCURSEL, 0, 0), index);
   form.fire(L"Button1");
   EXPECT_EQ(form.page(), 0);
+
+  // Closed while the repair runs: the repair ends, its texts and backup are complete, and the
+  // window closes afterwards without a word.
+  ShowWindow(form.hwnd(), SW_SHOW);
+  PostMessageW(form.hwnd(), WM_CLOSE, 0, 0);
+  form.fire(L"Button3");
+  EXPECT_FALSE(key.value(L"one"));
+  EXPECT_TRUE(key.value(L"present"));
+  EXPECT_NE(fileBytes(registry::BackupFilePath()).find("kestovagone\\\\one.txt"), std::string::npos);
+  pump(200);
+  EXPECT_FALSE(form.exists());
+  EXPECT_TRUE(dialogs->messages.empty());
+  // The repair reached the whole prefix: its backup puts everything back for the other tests.
+  dialogs->answers.push_back(IDYES);
+  registry::RestoreBackup(nullptr, registry::BackupFilePath());
+  EXPECT_TRUE(key.value(L"one"));
+}
+
+TEST_F(RegistryCleaner, EveryHintReachesTheStatusBarAndLeavesWithThePointer) {
+  registry::TMainForm form;
+  form.create();
+  form.show();
+  auto pointAt = [&](HWND window) {
+    SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  };
+  pointAt(form.control(L"BitBtn1"));
+  EXPECT_EQ(form.text(L"StatusBar1"), L"Help file");
+  pointAt(form.control(L"sbSearchE"));
+  EXPECT_EQ(form.text(L"StatusBar1"), L" for invalid registry keys");
+  pointAt(form.hwnd());
+  EXPECT_EQ(form.text(L"StatusBar1"), L"");
 }
 
 TEST_F(RegistryCleaner, AFreshStartWritesTheDefaultSettingsAndThePlacement) {
@@ -117,6 +151,7 @@ TEST_F(RegistryCleaner, ATabThatDoesNotExistRunsTheCriteriaSearch) {
   form.show();
   EXPECT_EQ(form.activeTab(), 1);
   form.fire(L"sbSearchE");
+  EXPECT_TRUE(form.criteriaSearch());
   form.waitForSearch();
   EXPECT_EQ(form.text(L"lblSearch"), L"Found 0 items");
   EXPECT_FALSE(form.visible(L"Button3"));

@@ -207,6 +207,38 @@ TEST_F(Shredder, DroppedFilesAndFoldersAreAppendedEvenTwice) {
   EXPECT_EQ(entries(form), (std::vector<std::wstring>{file, folder, file}));
 }
 
+TEST_F(Shredder, ADroppedNameIsReadWholeHoweverLong) {
+  TFwipe& form = open();
+  std::wstring longName = L"C:\\" + std::wstring(150, L'a') + L"\\" + std::wstring(146, L'b');
+  ASSERT_EQ(longName.size(), 300u);
+  dropOnto(form.control(L"DnDListBox1"), {longName});
+  EXPECT_EQ(entries(form), (std::vector<std::wstring>{longName}));
+}
+
+// A close asked for during a run lets the file being shredded finish, ends the run there and
+// then hides the window with what was not shredded still listed.
+TEST_F(Shredder, ClosingDuringARunStopsAfterTheFileAndHides) {
+  TFwipe& form = open();
+  std::wstring a = files.writeFile(L"a.bin", std::string(10000, 'a'));
+  std::wstring b = files.writeFile(L"b.bin", std::string(10000, 'b'));
+  form.DnDListBox1().add(a);
+  form.DnDListBox1().add(b);
+  bool visibleAfterClose = false;
+  form.setPassHook([&](int pass, HANDLE) {
+    if (pass != 1 || !form.DnDListBox1().item(0).size()) return;
+    SendMessageW(form.hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    visibleAfterClose = IsWindowVisible(form.hwnd()) != FALSE;
+  });
+  form.fire(L"BitBtnWithColor1");
+  EXPECT_TRUE(visibleAfterClose);
+  EXPECT_FALSE(fileExists(a));
+  EXPECT_EQ(fileBytes(b), std::string(10000, 'b'));
+  EXPECT_EQ(entries(form), (std::vector<std::wstring>{L"", b}));
+  EXPECT_FALSE(IsWindowVisible(form.hwnd()));
+  EXPECT_TRUE(form.enabled(L"BitBtnWithColor1"));
+  EXPECT_TRUE(dialogs->messages.empty());
+}
+
 TEST_F(Shredder, DropEventsDecideWhatIsAdded) {
   TFwipe& form = open();
   HWND list = form.control(L"DnDListBox1");

@@ -12,11 +12,8 @@ std::wstring widen(const std::string& s) { return std::wstring(s.begin(), s.end(
 
 }  // namespace
 
-bool makeHostLink(const std::wstring& target, const std::wstring& link) {
-  std::size_t slash = link.find_last_of(L'\\');
-  std::string linkUnix = unixPath(link.substr(0, slash)) + "/" + std::string(link.begin() + slash + 1, link.end());
-  std::wstring command = L"\"" + windowsPath("/bin/ln") + L"\" -s \"" + widen(unixPath(target)) + L"\" \"" +
-                         widen(linkUnix) + L"\"";
+bool runHostProgram(const std::string& program, const std::wstring& arguments) {
+  std::wstring command = L"\"" + windowsPath(program) + L"\" " + arguments;
   STARTUPINFOW startup = {};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process = {};
@@ -25,10 +22,55 @@ bool makeHostLink(const std::wstring& target, const std::wstring& link) {
   }
   win::Handle processHandle(process.hProcess);
   win::Handle threadHandle(process.hThread);
-  WaitForSingleObject(processHandle.get(), 10000);
+  // Wine's handle of a host program need not be waitable: callers look for what it made.
+  WaitForSingleObject(processHandle.get(), 120000);
+  return true;
+}
+
+bool makeHostLink(const std::wstring& target, const std::wstring& link) {
+  std::size_t slash = link.find_last_of(L'\\');
+  std::string linkUnix = unixPath(link.substr(0, slash)) + "/" + std::string(link.begin() + slash + 1, link.end());
+  runHostProgram("/bin/ln", L"-s \"" + widen(unixPath(target)) + L"\" \"" + widen(linkUnix) + L"\"");
   // Wine's exit code of a unix program says nothing useful; the link is what counts.
   for (int i = 0; i < 50 && GetFileAttributesW(link.c_str()) == INVALID_FILE_ATTRIBUTES; ++i) Sleep(20);
   return GetFileAttributesW(link.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool makeHostFiles(const std::wstring& folder, int count, const std::wstring& extension) {
+  const std::string script =
+      "import os,sys\n"
+      "root,count,extension=sys.argv[1],int(sys.argv[2]),sys.argv[4]\n"
+      "for i in range(count):\n"
+      "  d=os.path.join(root,'d%d'%(i//1000))\n"
+      "  os.makedirs(d,exist_ok=True)\n"
+      "  open(os.path.join(d,'f%d'%i+extension),'w').close()\n"
+      "open(sys.argv[3],'w').close()\n";
+  TempFolder scripts;
+  std::wstring file = scripts.writeFile(L"make_files.py", script);
+  std::wstring done = scripts.path() + L"done";
+  if (!runHostProgram("/usr/bin/python3", L"\"" + widen(unixPath(file)) + L"\" \"" + widen(unixPath(folder)) +
+                                              L"\" " + std::to_wstring(count) + L" \"" + widen(unixPath(done)) + L"\" " + extension)) {
+    return false;
+  }
+  // Wine may report the host program as ended before it is: its last act is the mark.
+  for (int i = 0; i < 1200 && GetFileAttributesW(done.c_str()) == INVALID_FILE_ATTRIBUTES; ++i) Sleep(100);
+  return GetFileAttributesW(done.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool emptyHostFolder(const std::wstring& folder) {
+  std::wstring mark = folder + (folder.back() == L'\\' ? L"" : L"\\") + L"emptied";
+  std::string script = "import os,shutil,sys\n"
+                       "for e in os.scandir(sys.argv[1]):\n"
+                       "  shutil.rmtree(e.path) if e.is_dir(follow_symlinks=False) else os.remove(e.path)\n"
+                       "open(sys.argv[2],'w').close()\n";
+  TempFolder scripts;
+  std::wstring file = scripts.writeFile(L"empty_folder.py", script);
+  if (!runHostProgram("/usr/bin/python3", L"\"" + widen(unixPath(file)) + L"\" \"" + widen(unixPath(folder)) +
+                                              L"\" \"" + widen(unixPath(mark)) + L"\"")) {
+    return false;
+  }
+  for (int i = 0; i < 1200 && GetFileAttributesW(mark.c_str()) == INVALID_FILE_ATTRIBUTES; ++i) Sleep(100);
+  return DeleteFileW(mark.c_str()) != FALSE;
 }
 
 }  // namespace kestova::test

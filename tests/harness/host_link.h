@@ -1,5 +1,5 @@
 #pragma once
-// Symbolic links made on the host: Wine's CreateSymbolicLinkW creates nothing, so the test runs
+// Links and large trees made on the host: Wine's CreateSymbolicLinkW creates nothing, so the test runs
 // the host's /bin/ln (Wine starts a unix program given by its \\?\unix\ path).
 #include <string>
 
@@ -7,5 +7,13 @@ namespace kestova::test {
 
 // Makes `link` a symbolic link to `target` (both Windows paths); true when the link exists.
 bool makeHostLink(const std::wstring& target, const std::wstring& link);
+// Starts a host program ("/usr/bin/python3") with its arguments; false when it cannot start.
+// Its end cannot be waited for reliably: look for what it makes.
+bool runHostProgram(const std::string& program, const std::wstring& arguments);
+// Makes `count` empty files "d<k>/f<n>" + `extension`, a thousand to a folder, below `folder`
+// on the host: far quicker than through Wine.
+bool makeHostFiles(const std::wstring& folder, int count, const std::wstring& extension = L".tmp");
+// Empties `folder` on the host (its content, not the folder itself), far quicker than through Wine.
+bool emptyHostFolder(const std::wstring& folder);
 
 }  // namespace kestova::test

@@ -7,6 +7,7 @@
 #include <map>
 
 #include "core/junk_patterns.h"
+#include "harness/host_link.h"
 #include "harness/junk_results.h"
 #include "harness/mapped_drive.h"
 #include "harness/temp_folder.h"
@@ -205,6 +206,32 @@ TEST_F(JunkScan, KnownFoldersAreNotGuessedAgain) {
   EXPECT_EQ(found.count(FolderCode::hi), 0u);
   EXPECT_EQ(found.count(FolderCode::ie), 0u);
   EXPECT_EQ(folders[FolderCode::hi], L"C:\\known\\history");
+}
+
+TEST_F(JunkScan, AFileMatchingTwoPatternsIsListedOnceUnderTheFirst) {
+  write(L"x.$$$", 10);
+  write(L"~a.tmp", 20);
+  write(L"z.chk", 30);
+  scan();
+  ASSERT_EQ(results.rows.size(), 3u);
+  EXPECT_EQ(results.total, 60u);
+  // Rows follow the order of the patterns: "*.Tmp" lists "~a.tmp", "*.$$$" then "x.$$$".
+  EXPECT_EQ(results.rows[0].name, L"~a.tmp");
+  EXPECT_EQ(results.rows[1].name, L"x.$$$");
+  EXPECT_EQ(results.rows[2].name, L"z.chk");
+}
+
+TEST_F(JunkScan, AJunkNamedLinkToAFileOutsideTheDriveIsNotListed) {
+  TempFolder outside;
+  std::wstring target = outside.writeFile(L"precious.tmp", "precious");
+  write(L"sub\\keep.txt");
+  ASSERT_TRUE(makeHostLink(target, at(L"link.tmp")));
+  ASSERT_TRUE(makeHostLink(outside.path() + L"precious.tmp", at(L"sub\\other.chk")));
+  write(L"real.tmp", 5);
+  scan();
+  EXPECT_FALSE(listed(L"link.tmp"));
+  EXPECT_FALSE(listed(L"sub\\other.chk"));
+  EXPECT_TRUE(listed(L"real.tmp"));
 }
 
 }  // namespace

@@ -216,6 +216,62 @@ TEST_F(Repair, ExtraRewritesTheValueToTheFileFoundOnItsDrive) {
   EXPECT_NE(file.find("\"dotfirst\"=\"C.:\\\\kestovagone\""), std::string::npos);
 }
 
+// A value whose key path or name the backup cannot give back exactly stays, is told as left,
+// and everything else still goes and comes back exactly.
+TEST_F(Repair, ValuesTheBackupCannotHoldAreLeftCountedAndTheRestRoundTrips) {
+  TestKey cyrillic(HKEY_CURRENT_USER, key.path() + L"\\\u041a\u043b\u044e\u0447");
+  cyrillic.setString(L"plain", L"C:\\kestovagone\\cyrillic.txt");
+  key.setString(L"line\nbreak", L"C:\\kestovagone\\lf.txt");
+  key.setString(L"ordinary", L"C:\\kestovagone\\ordinary.txt");
+  key.setString(L"expand", L"C:\\kestovagone\\expand.txt", REG_EXPAND_SZ);
+  const Snapshot before = snapshot(key.get());
+  search();
+  ASSERT_EQ(errors.ErrorCount, 4) << testing::PrintToString(errors.FoundNames);
+
+  const RepairResult result = RepairErrors(errors, false, backupPath, {});
+  EXPECT_EQ(result.cleaned, 2);
+  EXPECT_EQ(result.left, 2);
+  EXPECT_EQ(result.cleaned + result.fixed + result.left, errors.ErrorCount);
+  EXPECT_EQ(result.leftText, L"2 Registry Items left unchanged: they cannot be backed up exactly");
+  EXPECT_TRUE(cyrillic.value(L"plain"));
+  EXPECT_TRUE(key.value(L"line\nbreak"));
+  EXPECT_FALSE(key.value(L"ordinary"));
+  const std::string file = backup();
+  EXPECT_EQ(file.find('?'), std::string::npos) << file;
+  EXPECT_EQ(file.find("line"), std::string::npos) << file;
+
+  ASSERT_TRUE(runRegedit(backupPath));
+  expectSame(before, snapshot(key.get()));
+  RepairErrors(errors, false, backupPath, {});
+  dialogs->answers.push_back(IDYES);
+  RestoreBackup(nullptr, backupPath);
+  expectSame(before, snapshot(key.get()));
+}
+
+// "Extra" writes a found path back in the value's own string type, and never searches for a
+// name that the rule's length cut short, since a cut name can match another file.
+TEST_F(Repair, ExtraKeepsTheStringTypeAndIgnoresCutNames) {
+  test::MappedDrive drive(DRIVE_FIXED, L'W');
+  ASSERT_EQ(drive.letter(), L'W') << "drive W is taken in this prefix";
+  drive.folder().writeFile(L"New\\tool.exe", "x");
+  drive.folder().writeFile(L"New\\tool.e", "an unrelated file the cut name would find");
+  key.setString(L"expand", L"W:\\Old\\tool.exe", REG_EXPAND_SZ);
+  key.set(L"multi", REG_MULTI_SZ, utf16Bytes(std::wstring(L"W:\\Old\\tool.exe\0second\0", 23)));
+  key.setString(L"cut", L"W:\\tool.exe xy");
+  search();
+  ASSERT_EQ(errors.ErrorCount, 3) << testing::PrintToString(errors.FoundNames);
+
+  const RepairResult result = RepairErrors(errors, true, backupPath, {});
+  EXPECT_EQ(result.fixed, 1);
+  EXPECT_EQ(result.cleaned, 2);
+  auto expand = key.value(L"expand");
+  ASSERT_TRUE(expand);
+  EXPECT_EQ(expand->type, static_cast<DWORD>(REG_EXPAND_SZ));
+  EXPECT_EQ(expand->data, utf16Bytes(L"W:\\New\\tool.exe"));
+  EXPECT_FALSE(key.value(L"multi"));
+  EXPECT_FALSE(key.value(L"cut"));
+}
+
 TEST_F(Repair, FileSearchLooksOnlyIntoFoldersWithoutDots) {
   folder.writeFile(L"a.b\\tool.exe", "x");
   EXPECT_EQ(FindFileOnDrive(folder.path(), L"tool.exe", true, {}), L"");

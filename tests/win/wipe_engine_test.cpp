@@ -261,5 +261,30 @@ TEST_F(WipeEngine, LinksOutOfTheFolderAreNeverFollowed) {
   EXPECT_EQ(result, !fileExists(top));
 }
 
+// A link given directly (as a dropped or chosen entry) is removed itself, or left and reported
+// where it cannot go alone; its target outside the drive is never opened for writing.
+TEST_F(WipeEngine, LinksGivenDirectlyNeverReachTheirTargets) {
+  MappedDrive drive;
+  std::wstring outside = folder.path() + L"outside";
+  std::wstring precious = folder.writeFile(L"outside\\precious.txt", "precious");
+  std::wstring single = folder.writeFile(L"single.txt", "single");
+  ASSERT_TRUE(makeHostLink(outside, drive.root() + L"dirlink"));
+  ASSERT_TRUE(makeHostLink(single, drive.root() + L"filelink.txt"));
+
+  TSWipe engine(nullptr, kSnapshot);
+  bool folderGone = engine.WipeFolder(drive.root() + L"dirlink");
+  bool fileGone = false;
+  try {
+    fileGone = engine.WipeFile(drive.root() + L"filelink.txt");
+  } catch (const EWipe& e) {
+    EXPECT_EQ(e.step(), EWipe::Step::Delete);
+  }
+
+  EXPECT_EQ(fileBytes(precious), "precious");
+  EXPECT_EQ(fileBytes(single), "single");
+  EXPECT_EQ(folderGone, !fileExists(drive.root() + L"dirlink"));
+  EXPECT_EQ(fileGone, !fileExists(drive.root() + L"filelink.txt"));
+}
+
 }  // namespace
 }  // namespace kestova::test

@@ -1,8 +1,8 @@
-#include "shredder/links.h"
+#include "win/links.h"
 
 #include "win/handles.h"
 
-namespace kestova::shredder {
+namespace kestova::win {
 namespace {
 
 using GetFinalPath = DWORD(WINAPI*)(HANDLE, LPWSTR, DWORD, DWORD);
@@ -47,30 +47,54 @@ struct IoStatusBlock {
 using SetInformationFile = LONG(NTAPI*)(HANDLE, IoStatusBlock*, void*, ULONG, int);
 constexpr int kFileDispositionInformation = 13;
 
+// An entry resolves to a place other than its own folder's resolution plus its name. When the
+// folder resolves but the entry does not, it is taken as a link: a walk leaves it alone.
+bool resolvesElsewhere(std::wstring folder, const std::wstring& name) {
+  if (!finalPathFunction()) return false;
+  if (folder.empty() || folder.back() != L'\\') folder += L'\\';  // "X:" alone is the drive's current folder
+  std::wstring parent = resolved(folder);
+  if (parent.empty()) return false;
+  std::wstring self = resolved(folder + name);
+  if (self.empty()) return true;
+  if (parent.back() != L'\\') parent += L'\\';
+  return !samePath(self, parent + name);
+}
+
 }  // namespace
 
 bool isLink(const std::wstring& folder, const WIN32_FIND_DATAW& entry) {
-  if (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) return true;
-  std::wstring self = resolved(folder + L"\\" + entry.cFileName);
-  std::wstring parent = resolved(folder);
-  if (self.empty() || parent.empty()) return false;
-  if (parent.back() != L'\\') parent += L'\\';
-  return !samePath(self, parent + entry.cFileName);
+  return isLink(folder, entry.cFileName, entry.dwFileAttributes);
 }
 
-void removeLink(const std::wstring& path) {
+bool isLink(const std::wstring& folder, const std::wstring& name, DWORD attributes) {
+  if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return true;
+  return resolvesElsewhere(folder, name);
+}
+
+bool isLink(const std::wstring& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return false;
+  if (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) return true;
+  std::wstring trimmed = path;
+  while (trimmed.size() > 3 && trimmed.back() == L'\\') trimmed.pop_back();
+  std::size_t cut = trimmed.find_last_of(L'\\');
+  if (cut == std::wstring::npos || cut + 1 >= trimmed.size()) return false;  // a drive's root
+  return resolvesElsewhere(trimmed.substr(0, cut), trimmed.substr(cut + 1));
+}
+
+bool removeLink(const std::wstring& path) {
   win::FileHandle handle(CreateFileW(path.c_str(), DELETE | FILE_READ_ATTRIBUTES,
                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                      FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   BY_HANDLE_FILE_INFORMATION info = {};
-  if (!handle || !GetFileInformationByHandle(handle.get(), &info)) return;
-  if (!(info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) return;  // the target, not the link
+  if (!handle || !GetFileInformationByHandle(handle.get(), &info)) return false;
+  if (!(info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) return false;  // the target, not the link
   auto set = reinterpret_cast<SetInformationFile>(
       reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtSetInformationFile")));
-  if (!set) return;
+  if (!set) return false;
   FileDispositionInformation disposition{TRUE};
   IoStatusBlock status{};
-  set(handle.get(), &status, &disposition, sizeof disposition, kFileDispositionInformation);
+  return set(handle.get(), &status, &disposition, sizeof disposition, kFileDispositionInformation) >= 0;
 }
 
-}  // namespace kestova::shredder
+}  // namespace kestova::win

@@ -1,0 +1,23 @@
+#pragma once
+// The one link test of every walk that removes, counts or compares: junctions and symbolic links
+// are found (also a host link to a file, which Wine lists with plain attributes), and removed
+// without touching what they point at.
+#include <windows.h>
+
+#include <string>
+
+namespace kestova::win {
+
+// True when the entry `name` of `folder` is a junction or a symbolic link: it carries the
+// reparse-point attribute, or the system resolves it to a path other than its own.
+bool isLink(const std::wstring& folder, const WIN32_FIND_DATAW& entry);
+bool isLink(const std::wstring& folder, const std::wstring& name, DWORD attributes);
+// The same for a path given whole ("X:\\folder\\name"); false when nothing is there.
+bool isLink(const std::wstring& path);
+
+// Removes the link itself; true when it is gone. It opens the link, not its target, and deletes it only when the
+// opened object is the link; otherwise (a system that always follows links, as Wine 8 does) it
+// leaves the link in place.
+bool removeLink(const std::wstring& path);
+
+}  // namespace kestova::win
