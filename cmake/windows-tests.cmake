@@ -16,7 +16,7 @@ add_test(NAME imports COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-imports $<TARGET
 file(GLOB harness_sources CONFIGURE_DEPENDS ${harness}/*.cpp)
 add_library(test_harness STATIC ${harness_sources})
 target_include_directories(test_harness PUBLIC ${CMAKE_SOURCE_DIR}/tests ${CMAKE_SOURCE_DIR}/src)
-target_link_libraries(test_harness PUBLIC kestova_app GTest::gtest)
+target_link_libraries(test_harness PUBLIC kestova_app GTest::gtest ws2_32)
 target_compile_options(test_harness PRIVATE ${KESTOVA_WARNINGS})
 # Another process that holds a file open without sharing.
 add_executable(hold_file ${CMAKE_SOURCE_DIR}/tests/tools/hold_file.cpp)
@@ -37,9 +37,22 @@ foreach(kind win gui e2e codepage release)
   add_executable(${kind}_tests ${sources} ${CMAKE_SOURCE_DIR}/res/kestova.rc)
   target_link_libraries(${kind}_tests PRIVATE test_harness xp_compat GTest::gtest_main)
   target_compile_options(${kind}_tests PRIVATE ${KESTOVA_WARNINGS})
-  add_test(NAME ${kind}_tests COMMAND ${kind}_tests)
-  set_tests_properties(${kind}_tests PROPERTIES FIXTURES_REQUIRED "wine;display" TIMEOUT 900)
+  # Tests that count or empty the recycle bin, or walk the URL cache, share one lock: their names
+  # hold "RecycleBin" or "UrlCache".
+  set(shared "*RecycleBin*:*UrlCache*")
+  add_test(NAME ${kind}_tests COMMAND ${kind}_tests --gtest_filter=-${shared})
+  add_test(NAME ${kind}_shared_tests COMMAND ${kind}_tests --gtest_filter=${shared})
+  set_tests_properties(${kind}_tests ${kind}_shared_tests PROPERTIES FIXTURES_REQUIRED "wine;display" TIMEOUT 900)
+  set_tests_properties(${kind}_shared_tests PROPERTIES RESOURCE_LOCK recycle_bin_and_url_cache)
 endforeach()
+
+# Stands in for a program another one starts: appends its command line to its own path + ".log".
+add_executable(recorder ${CMAKE_SOURCE_DIR}/tests/tools/recorder.cpp)
+target_link_libraries(recorder PRIVATE xp_compat)
+target_link_options(recorder PRIVATE -municode)
+target_compile_options(recorder PRIVATE ${KESTOVA_WARNINGS})
+target_compile_definitions(test_harness PUBLIC KESTOVA_RECORDER="$<TARGET_FILE:recorder>")
+add_dependencies(test_harness recorder)
 if(TARGET e2e_tests)
   add_dependencies(e2e_tests Kestova dist_files help_file)
 endif()

@@ -1,6 +1,8 @@
 #include "app/Tfsweep.h"
 
 #include <algorithm>
+#include <array>
+#include <utility>
 #include <cwctype>
 
 #include "app/AboutBox.h"
@@ -13,6 +15,7 @@
 #include "app/update_check.h"
 #include "app/web_addresses.h"
 #include "dupes/Tfdups.h"
+#include "junk/HubCleaners.h"
 #include "junk/JunkCleaner.h"
 #include "registry/TMainForm.h"
 #include "shredder/TFwipe.h"
@@ -92,12 +95,13 @@ const ui::ControlSpec kControls[] = {
     // The cleaning buttons.
     {L"BitBtnWithColor5", Kind::ColorButton, 648, 30, 102, 26, L"&Search", L"", true, true, RGB(192, 220, 255)},
     {L"bwc10", Kind::ColorButton, 648, 60, 102, 26, L"De&lete", L"", true, true, RGB(255, 208, 208)},
-    {L"BitBtnWithColor9", Kind::ColorButton, 648, 90, 102, 26, L"Tem&p Dir"},
-    {L"BitBtnWithColor8", Kind::ColorButton, 648, 120, 102, 26, L"R&ecent"},
-    {L"BitBtnWithColor11", Kind::ColorButton, 648, 150, 102, 26, L"&Cache"},
-    {L"BitBtnWithColor12", Kind::ColorButton, 648, 180, 102, 26, L"&History"},
-    {L"BitBtnWithColor13", Kind::ColorButton, 648, 210, 102, 26, L"Co&okies", L"", false, false},
-    {L"BitBtnWithColor7", Kind::ColorButton, 648, 210, 102, 26, L"Rec&ycle"},
+    {L"BitBtnWithColor9", Kind::ColorButton, 648, 90, 102, 26, L"Tem&p Dir", L"Clean temporary folders of disk"},
+    {L"BitBtnWithColor8", Kind::ColorButton, 648, 120, 102, 26, L"R&ecent", L"Clean Windows Recent Documents List"},
+    {L"BitBtnWithColor11", Kind::ColorButton, 648, 150, 102, 26, L"&Cache",
+     L"Deletes web browser cache for select drive(if exists)"},
+    {L"BitBtnWithColor12", Kind::ColorButton, 648, 180, 102, 26, L"&History", L"Clears the history of url's  you see"},
+    {L"BitBtnWithColor13", Kind::ColorButton, 648, 210, 102, 26, L"Co&okies", L"Clean cookies", false, false},
+    {L"BitBtnWithColor7", Kind::ColorButton, 648, 210, 102, 26, L"Rec&ycle", L"Clean Recycle bin (Windows)"},
     {L"URLLabel2", Kind::LinkLabel, 652, 244, 98, 16, L"Click all", L"clicks in all buttons above"},
     {L"BitBtnWithColor1", Kind::ColorButton, 648, 266, 102, 26, L"C&lean All", L"", false},
     {L"BB4", Kind::Button, 648, 300, 102, 26, L"&Search"},
@@ -350,6 +354,56 @@ void Tfsweep::clearGrid() {
   for (int column = 0; column < 4; ++column) grid.setCell(column, 0, headers[column]);
 }
 
+std::span<const wchar_t* const> Tfsweep::patternBoxNames() {
+  static const auto names = [] {
+    std::array<const wchar_t*, std::size(kPatternBoxes)> list{};
+    for (std::size_t i = 0; i < list.size(); ++i) list[i] = kPatternBoxes[i].name;
+    return list;
+  }();
+  return names;
+}
+
+void Tfsweep::checkAllPatterns(bool on) {
+  for (const wchar_t* name : patternBoxNames()) setChecked(name, on);
+}
+
+void Tfsweep::setSwitchStates(const SwitchStates& states) {
+  for (std::size_t i = 0; i < kSwitchCount; ++i) {
+    if (i == kRemovalModeSwitch) {
+      setChecked(L"SenddeletedfilestoRecycledbin1", states[i]);
+      setChecked(L"Deletefiles1", !states[i]);
+    } else {
+      setChecked(kSwitchCodes[i].control, states[i]);
+    }
+  }
+}
+
+void Tfsweep::reapplyFolders() { applyFolderEntries(loadSettings(kConfigFile), currentDrive_, folders_); }
+
+void Tfsweep::leaveAction(bool outermost) {
+  --actionDepth_;
+  if (!outermost || !exists()) return;
+  if (deleteButtonsWish_) setDeleteButtons(*std::exchange(deleteButtonsWish_, std::nullopt));
+  if (focusWish_) focus(std::exchange(focusWish_, nullptr));
+}
+
+void Tfsweep::setDeleteButtons(bool on) {
+  if (actionRunning()) {
+    deleteButtonsWish_ = on;
+    return;
+  }
+  setEnabled(L"BB5", on);
+  setEnabled(L"bwc10", on);
+}
+
+void Tfsweep::focusAfterAction(const wchar_t* name) {
+  if (actionRunning()) {
+    focusWish_ = name;
+  } else {
+    focus(name);
+  }
+}
+
 SwitchStates Tfsweep::switchStates() const {
   SwitchStates states{};
   for (std::size_t i = 0; i < kSwitchCount; ++i) {
@@ -362,14 +416,7 @@ void Tfsweep::applySettings() {
   Lines lines = loadSettings(kConfigFile);
   SwitchStates states = switchStates();
   applySwitchCodes(lines, states);
-  for (std::size_t i = 0; i < kSwitchCount; ++i) {
-    if (i == kRemovalModeSwitch) {
-      setChecked(L"SenddeletedfilestoRecycledbin1", states[i]);
-      setChecked(L"Deletefiles1", !states[i]);
-    } else {
-      setChecked(kSwitchCodes[i].control, states[i]);
-    }
-  }
+  setSwitchStates(states);
   applyFolderEntries(lines, currentDrive_, folders_);
   storeSwitchCodes();
 }

@@ -3,6 +3,7 @@
 // the entry to every other tool.
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,7 @@
 
 namespace kestova::junk {
 class JunkCleaner;
+class HubCleaners;
 }
 
 namespace kestova::app {
@@ -44,9 +46,33 @@ class Tfsweep : public ui::Form {
   void markRecycleFolderKnown() { recycleKnown_ = true; }
   // Search, Delete, the grid's toggle and the removal mode (Tfsweep_junk.cpp).
   junk::JunkCleaner& junkCleaner() { return *junk_; }
+  // Temp Dir, the browser, recycle and recent cleaners, Click all and Clean All (Tfsweep_junk.cpp).
+  junk::HubCleaners& cleaners() { return *cleaners_; }
   int language() const { return language_; }
   // The drive-size table read from "Data.TXT" at start-up.
   const DriveTable& driveTable() const { return driveTable_; }
+
+  // Click counters of the Recycle, Temp Dir, Cache, History and Cookies buttons.
+  enum Counter { kRecycleCounter, kTempCounter, kCacheCounter, kHistoryCounter, kCookiesCounter };
+  // Counts a press; true for the first press of the run.
+  bool countPress(Counter counter) { return ++clickCounters_[counter] == 1; }
+
+  // Actions of the cleaners (junk::HubAction): true when this one is the outermost.
+  bool enterAction() { return actionDepth_++ == 0; }
+  void leaveAction(bool outermost);
+  bool actionRunning() const { return actionDepth_ > 0; }
+  // Both Delete buttons; during an action the state is applied when the action ends.
+  void setDeleteButtons(bool on);
+  // Focus on a control once the running action (if any) has ended.
+  void focusAfterAction(const wchar_t* name);
+
+  // The 27 pattern boxes (not the removal mode).
+  static std::span<const wchar_t* const> patternBoxNames();
+  void checkAllPatterns(bool on);
+  // The states of the switches back as they were (pattern boxes and removal mode).
+  void setSwitchStates(const SwitchStates& states);
+  // The folder entries of "config.TXT" for the current drive are applied again.
+  void reapplyFolders();
 
   // The capacity line of the current drive in Edit1, and the recovered line in Edit2.
   void showCapacity();
@@ -101,7 +127,11 @@ class Tfsweep : public ui::Form {
   int language_ = kEnglish;
   Lines languageLines_{L""};  // the hidden memo Memo4
   int clickCounters_[5] = {};
+  int actionDepth_ = 0;
+  std::optional<bool> deleteButtonsWish_;
+  const wchar_t* focusWish_ = nullptr;
   std::unique_ptr<junk::JunkCleaner> junk_;
+  std::unique_ptr<junk::HubCleaners> cleaners_;
 };
 
 }  // namespace kestova::app

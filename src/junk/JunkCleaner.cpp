@@ -4,9 +4,9 @@
 #include "core/junk_patterns.h"
 #include "core/junk_rules.h"
 #include "core/removal_accounting.h"
+#include "junk/hub_action.h"
 #include "junk/junk_scanner.h"
 #include "junk/removal.h"
-#include "ui/action.h"
 #include "ui/application.h"
 #include "ui/grid.h"
 #include "ui/pacer.h"
@@ -37,52 +37,75 @@ void JunkCleaner::pump() {
 }
 
 void JunkCleaner::BB4Click() {
-  ui::Grid& grid = hub_.grid(L"asg1");
+  std::wstring message;
   {
-    ui::Action action(hub_, app::Tfsweep::kActionControls);
-    hub_.clearGrid();
-    rowCount_ = 0;
-    listingTotal_ = 0;
-
-    PatternChoice choice;
-    for (std::size_t i = 0; i < kPatternCount; ++i) choice.patterns[i] = hub_.checked(kJunkPatterns[i].box);
-    choice.deadLinks = hub_.checked(kLinkBox);
-    ScanHooks hooks{
-        [this](FolderCode code, const std::wstring& path) { hub_.setFolder(code, path); },
-        // The latest folder and the grid, and the queue, about every 40 ms rather than after each
-        // folder: often enough to read and to stay responsive, rare enough to cost little.
-        [this, pacer = ui::Pacer(kProgressInterval)](const std::wstring& folder) mutable {
-          if (!pacer.due()) return;
-          hub_.setStatus(folder, true);
-          pump();
-        },
-        [&action] { return action.closeRequested(); },
-    };
-    {
-      ui::Grid::UpdateScope batch(grid);
-      JunkScanner scanner(choice, hub_.folders(), hub_.recycleFolderKnown(), *this, std::move(hooks));
-      scanner.scan(std::wstring(1, hub_.currentDrive()) + L":");
-      if (scanner.recycleKnown()) hub_.markRecycleFolderKnown();
-    }
+    HubAction action(hub_);
+    message = search();
     if (action.closeRequested()) return;  // the hub closes once the action has ended
-    hub_.setStatus(L"", false);
-    ui::Application::processMessages();
-    writeSummary();
   }
-  if (!hub_.exists()) return;
-  hub_.setEnabled(L"BB5", true);
-  hub_.setEnabled(L"bwc10", true);
-  hub_.focus(L"bwc10");
-  win::showMessage(hub_.hwnd(), L"Found " + grid.cell(2, rowCount_ + 2) + L" in  " + std::to_wstring(rowCount_) +
-                                    L" unnecessary, temporary and error files. (click delete button to remove it)");
+  if (hub_.exists()) win::showMessage(hub_.hwnd(), message);
 }
 
-void JunkCleaner::writeSummary() {
+std::wstring JunkCleaner::search() {
+  ui::Grid& grid = hub_.grid(L"asg1");
+  hub_.setDeleteButtons(false);
+  PatternChoice choice;
+  for (std::size_t i = 0; i < kPatternCount; ++i) choice.patterns[i] = hub_.checked(kJunkPatterns[i].box);
+  choice.deadLinks = hub_.checked(kLinkBox);
+  scan(choice);
+  writeSummary();
+  hub_.setDeleteButtons(true);
+  hub_.focusAfterAction(L"bwc10");
+  return L"Found " + grid.cell(2, rowCount_ + 2) + L" in  " + std::to_wstring(rowCount_) +
+         L" unnecessary, temporary and error files. (click delete button to remove it)";
+}
+
+void JunkCleaner::discoverFolders() {
+  scan(PatternChoice{});
+  hub_.setDeleteButtons(false);
+}
+
+void JunkCleaner::scan(PatternChoice choice) {
+  ui::Grid& grid = hub_.grid(L"asg1");
+  hub_.clearGrid();
+  resetListing();
+  ScanHooks hooks{
+      [this](FolderCode code, const std::wstring& path) { hub_.setFolder(code, path); },
+      // The latest folder and the grid, and the queue, about every 40 ms rather than after each
+      // folder: often enough to read and to stay responsive, rare enough to cost little.
+      [this, pacer = ui::Pacer(kProgressInterval)](const std::wstring& folder) mutable {
+        if (!pacer.due()) return;
+        hub_.setStatus(folder, true);
+        pump();
+      },
+      [this] { return hub_.closeWaiting(); },
+  };
+  {
+    ui::Grid::UpdateScope batch(grid);
+    JunkScanner scanner(choice, hub_.folders(), hub_.recycleFolderKnown(), *this, std::move(hooks));
+    scanner.scan(std::wstring(1, hub_.currentDrive()) + L":");
+    if (scanner.recycleKnown()) hub_.markRecycleFolderKnown();
+  }
+  hub_.setStatus(L"", false);
+  ui::Application::processMessages();
+}
+
+void JunkCleaner::resetListing() {
+  rowCount_ = 0;
+  listingTotal_ = 0;
+}
+
+void JunkCleaner::skipRows(int rows) {
+  rowCount_ += rows;
+  hub_.grid(L"asg1").setRowCount(rowCount_ + 1);
+}
+
+void JunkCleaner::writeSummary(const wchar_t* label) {
   ui::Grid& grid = hub_.grid(L"asg1");
   grid.setRowCount(rowCount_ + 3);
   if (rowCount_ == 0) return;
   int row = rowCount_ + 2;
-  grid.setCell(0, row, L"Total space :");
+  grid.setCell(0, row, label);
   grid.setCell(1, row, L"    =    ");
   grid.setCell(2, row, listingTotalText(static_cast<double>(listingTotal_)));
   hub_.setStatus(L"", false);
@@ -96,17 +119,17 @@ void JunkCleaner::asg1Click() {
 }
 
 void JunkCleaner::BB5Click() {
-  {
-    hub_.setStatus(L"Deleting junk files - please wait", true);
-    ui::Action action(hub_, app::Tfsweep::kActionControls);
-    removeYesRows();
-    hub_.clearGrid();
-  }
-  if (!hub_.exists()) return;
-  // Nothing is listed any more, so there is nothing to delete until the next search.
-  hub_.setEnabled(L"BB5", false);
-  hub_.setEnabled(L"bwc10", false);
-  hub_.focus(L"BitBtnWithColor5");
+  HubAction action(hub_);
+  removeListed();
+}
+
+void JunkCleaner::removeListed() {
+  hub_.setStatus(L"Deleting junk files - please wait", true);
+  hub_.setDeleteButtons(false);
+  removeYesRows();
+  hub_.clearGrid();
+  rowCount_ = 0;
+  hub_.focusAfterAction(L"BitBtnWithColor5");
   hub_.showCapacity();
   hub_.showRecovered();
   hub_.setStatus(L"Disk cleaned", false);

@@ -5,6 +5,9 @@
 // rows holds the grid's updates (ui::Grid::UpdateScope) while it runs, and pump() shows them.
 #include <cstdint>
 
+#include <string>
+
+#include "core/junk_patterns.h"
 #include "junk/result_sink.h"
 
 namespace kestova::app {
@@ -22,6 +25,22 @@ class JunkCleaner : public ResultSink {
   void asg1Click();
   void Deletefiles1Click();
 
+  // The bodies of Search and Delete, run inside an action (HubAction). search() returns the
+  // closing message.
+  std::wstring search();
+  void removeListed();
+  // Search's walk with nothing ticked: it only discovers the coded folders (no rows, summary,
+  // message or focus). The pattern boxes are left as they are.
+  void discoverFolders();
+
+  // A cleaner's listing starts: no rows, a zero listing total.
+  void resetListing();
+  // The row count grows by `rows` without data (blank rows, or rows past a summary).
+  void skipRows(int rows);
+  // The grid's row count becomes row count + 3; row count + 2 holds `label`, "    =    " and
+  // the listing-total text. Nothing is written when no row was listed.
+  void writeSummary(const wchar_t* label = L"Total space :");
+
   // The result model: data rows are 1 to rowCount() of the grid.
   void addRow(JunkRow row) override;
   int rowCount() const override { return rowCount_; }
@@ -30,8 +49,7 @@ class JunkCleaner : public ResultSink {
   std::uint64_t listingTotal() const { return listingTotal_; }
 
  private:
-  // The grid's row count becomes row count + 3; the summary row gets the listing-total text.
-  void writeSummary();
+  void scan(PatternChoice choice);
   // Removes path + name of every "Yes" row in the removal mode, counting what went.
   void removeYesRows();
 

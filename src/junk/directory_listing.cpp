@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "win/error.h"
+#include "win/links.h"
 #include "win/handles.h"
 
 namespace kestova::junk {
@@ -38,6 +39,22 @@ std::vector<DirectoryEntry> readDirectoryOrThrow(const std::wstring& folder) {
   if (!entries) win::throwLastError(L"Cannot open folder " + folder);
   return std::move(*entries);
 }
+
+bool sameFolder(const std::wstring& a, const std::wstring& b) {
+  std::wstring x = a, y = b;
+  while (!x.empty() && x.back() == L'\\') x.pop_back();
+  while (!y.empty() && y.back() == L'\\') y.pop_back();
+  return CompareStringW(LOCALE_INVARIANT, NORM_IGNORECASE, x.c_str(), static_cast<int>(x.size()), y.c_str(),
+                        static_cast<int>(y.size())) == CSTR_EQUAL;
+}
+
+bool isLinkEntry(const std::wstring& folder, const DirectoryEntry& entry) {
+  std::wstring base = folder;
+  if (!base.empty() && base.back() == L'\\') base.pop_back();
+  return win::isLink(base, entry.name, entry.attributes);
+}
+
+bool removeLinkEntry(const std::wstring& path) { return win::removeLink(path); }
 
 std::wstring joinPath(const std::wstring& folder, const std::wstring& name) {
   if (!folder.empty() && folder.back() == L'\\') return folder + name;

@@ -29,4 +29,13 @@ std::vector<DirectoryEntry> readDirectoryOrThrow(const std::wstring& folder);
 // `folder` + "\" + name, for folders given with or without their trailing backslash.
 std::wstring joinPath(const std::wstring& folder, const std::wstring& name);
 
+// The same folder, with or without a trailing "\", letters in either case.
+bool sameFolder(const std::wstring& a, const std::wstring& b);
+
+// The entry is a junction or a symbolic link (to a folder or a file): walks neither enter nor
+// count it, and remove only the link itself.
+bool isLinkEntry(const std::wstring& folder, const DirectoryEntry& entry);
+// Removes the link at `path`, never what it points at; true when it is gone.
+bool removeLinkEntry(const std::wstring& path);
+
 }  // namespace kestova::junk

@@ -7,13 +7,17 @@
 #include "win/dialogs.h"
 #include "win/app_title.h"
 #include "win/error.h"
-#include "win/links.h"
 
 namespace kestova::junk {
 namespace {
 
-bool isLinked(const std::wstring& folder, const DirectoryEntry& entry) {
-  return win::isLink(folder, entry.name, entry.attributes);
+bool isLinkedFolder(const DirectoryEntry& entry) {
+  return entry.isDirectory() && (entry.attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
+std::wstring slashed(std::wstring path) {
+  if (path.empty() || path.back() != L'\\') path += L'\\';
+  return path;
 }
 
 bool isKeptName(const std::wstring& name) {
@@ -34,7 +38,7 @@ std::uint64_t folderSize(const std::wstring& folder) {
   std::uint64_t total = 0;
   for (const DirectoryEntry& entry : readDirectory(folder)) {
     total += entry.size;
-    if (entry.isDirectory() && !entry.name.starts_with(L".") && !isLinked(folder, entry)) {
+    if (entry.isDirectory() && !isLinkedFolder(entry) && !entry.name.starts_with(L".")) {
       total += folderSize(joinPath(folder, entry.name));
     }
   }
@@ -51,14 +55,31 @@ bool Emptiers::emptyTree(const std::wstring& folder) {
   }
 }
 
+bool Emptiers::isKept(const std::wstring& path) const {
+  return !kept_.empty() && sameFolder(path, kept_);
+}
+
+bool Emptiers::holdsKept(const std::wstring& path) const {
+  std::wstring folder = slashed(path);
+  std::wstring kept = slashed(kept_);
+  return !kept_.empty() && kept.size() > folder.size() && sameFolder(kept.substr(0, folder.size()), folder);
+}
+
 void Emptiers::emptyTreeEntries(const std::wstring& folder) {
+  if (isKept(folder)) return;
   for (const DirectoryEntry& entry : readDirectoryOrThrow(folder)) {
     if (entry.isDots()) continue;
     std::wstring path = joinPath(folder, entry.name);
+    if (isKept(path)) continue;
     bool removed;
-    if (isLinked(folder, entry)) {
-      // A link is removed as a link; what it points at stays.
-      removed = win::removeLink(path);
+    if (isLinkEntry(folder, entry)) {
+      // A link is removed as a link; what it points at stays and is not counted.
+      removeLinkEntry(path);
+      results_.pump();
+      continue;
+    } else if (holdsKept(path)) {
+      emptyTreeEntries(path + L"\\");
+      continue;
     } else if (entry.isDirectory()) {
       emptyTreeEntries(path + L"\\");
       removed = RemoveDirectoryW(path.c_str()) != FALSE;
@@ -70,7 +91,7 @@ void Emptiers::emptyTreeEntries(const std::wstring& folder) {
       removed = deleteFile(path);
     }
     results_.pump();
-    if (removed) countRemovedBytes(accounting_, entry.size, kTempFolderExtraKB);
+    if (removed && !pathExists(path)) countRemovedBytes(accounting_, entry.size, kTempFolderExtraKB);
   }
 }
 
@@ -78,14 +99,20 @@ void Emptiers::emptyListing(const std::wstring& folder) { emptyFolder(folder, fa
 
 void Emptiers::emptyAndRecycle(const std::wstring& folder) { emptyFolder(folder, true); }
 
+void Emptiers::emptyAndRemove(const std::wstring& folder) {
+  std::wstring base = withoutTrailingSlash(folder);
+  emptyListing(base + L"\\");
+  removeSubfolder(base);
+}
+
 void Emptiers::emptyFolder(const std::wstring& folder, bool recycleAfter) {
   // The folder is not made the current directory: a current directory cannot be removed.
   std::wstring base = withoutTrailingSlash(folder);
   for (const DirectoryEntry& entry : readDirectory(base)) {
     if (entry.isDots()) continue;
     std::wstring path = base + L"\\" + entry.name;
-    if (isLinked(base, entry)) {
-      win::removeLink(path);
+    if (isLinkEntry(base, entry)) {
+      removeLinkEntry(path);
       continue;
     }
     if (entry.isDirectory()) {
@@ -93,9 +120,9 @@ void Emptiers::emptyFolder(const std::wstring& folder, bool recycleAfter) {
       removeSubfolder(path);
       continue;
     }
-    if (!deleteFile(path)) continue;
+    if (!deleteFile(path) && pathExists(path)) continue;
     if (!isKeptName(entry.name) && results_.rowCount() <= 100) {
-      results_.addRow({entry.name, folder, fileSizeText(entry.size), L"Deleted"});
+      results_.addRow({entry.name, base + L"\\", fileSizeText(entry.size), L"Deleted"});
     }
     results_.addToTotal(entry.size);
     results_.pump();
@@ -110,7 +137,12 @@ void Emptiers::emptyFolder(const std::wstring& folder, bool recycleAfter) {
 void Emptiers::removeSubfolder(const std::wstring& path) {
   // What E3 could not send away goes entry by entry, each by its own name.
   for (const DirectoryEntry& entry : readDirectory(path)) {
-    if (!entry.isDots() && !isLinked(path, entry)) recycle(path + L"\\" + entry.name);
+    if (entry.isDots()) continue;
+    if (isLinkEntry(path, entry)) {
+      removeLinkEntry(path + L"\\" + entry.name);
+    } else {
+      recycle(path + L"\\" + entry.name);
+    }
   }
   RemoveDirectoryW(path.c_str());
 }

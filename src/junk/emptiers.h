@@ -31,16 +31,25 @@ class Emptiers {
   void emptyListing(const std::wstring& folder);
   // E3: E2, then the folder itself goes to the recycle bin.
   void emptyAndRecycle(const std::wstring& folder);
+  // E2 on a subfolder (given without its trailing "\"), then what is left of it goes to the
+  // recycle bin entry by entry and the subfolder is removed.
+  void emptyAndRemove(const std::wstring& folder);
+
+  // A folder E1 never touches (the program's own); a folder that holds it is emptied but kept.
+  void keep(const std::wstring& folder) { kept_ = folder; }
 
  private:
   void emptyTreeEntries(const std::wstring& folder);
   void emptyFolder(const std::wstring& folder, bool recycleAfter);
   void removeSubfolder(const std::wstring& path);
+  bool isKept(const std::wstring& path) const;
+  bool holdsKept(const std::wstring& path) const;
 
   HubAccounting& accounting_;
   ResultSink& results_;
   HWND owner_;
   bool busy_;
+  std::wstring kept_;
 };
 
 }  // namespace kestova::junk

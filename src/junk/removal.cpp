@@ -28,6 +28,15 @@ bool recycleWithCursor(const std::wstring& path, bool keepHourglass) {
   return done;
 }
 
+bool removeByMode(const std::wstring& path, bool toRecycleBin) {
+  if (toRecycleBin) {
+    recycle(path);
+  } else {
+    deleteFile(path);
+  }
+  return !pathExists(path);
+}
+
 bool pathExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 win::FileHandle openUnshared(const std::wstring& path) {

@@ -15,6 +15,9 @@ bool recycle(const std::wstring& path);
 // action is still running).
 bool recycleWithCursor(const std::wstring& path, bool keepHourglass);
 
+// Removes one file by the removal mode (`toRecycleBin` or from disk); true when it is gone.
+bool removeByMode(const std::wstring& path, bool toRecycleBin);
+
 // True when a file or folder is at `path`.
 bool pathExists(const std::wstring& path);
 // In use: the file exists and cannot be opened for reading and writing without sharing.

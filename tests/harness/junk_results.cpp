@@ -6,6 +6,7 @@
 
 #include <stdexcept>
 
+#include "harness/temp_folder.h"
 #include "win/handles.h"
 #include "win/shell_link.h"
 
@@ -15,6 +16,19 @@ namespace {
 void makeParents(const std::wstring& path) {
   for (std::size_t at = path.find(L'\\', 3); at != std::wstring::npos; at = path.find(L'\\', at + 1)) {
     CreateDirectoryW(path.substr(0, at).c_str(), nullptr);
+  }
+}
+
+// The unix path of a Windows path whose last folders may be gone already (ASCII names).
+std::string unixPathOfGone(const std::wstring& path) {
+  try {
+    return unixPath(path);
+  } catch (const std::runtime_error&) {
+    std::size_t cut = path.find_last_of(L'\\');
+    if (cut == std::wstring::npos || cut < 3) throw;
+    std::string name;
+    for (wchar_t c : path.substr(cut + 1)) name.push_back(static_cast<char>(c));
+    return unixPathOfGone(path.substr(0, cut)) + "/" + name;
   }
 }
 
@@ -50,6 +64,27 @@ long long recycleBinItems() {
   info.cbSize = sizeof info;
   if (FAILED(SHQueryRecycleBinW(nullptr, &info))) throw std::runtime_error("the recycle bin cannot be counted");
   return info.i64NumItems;
+}
+
+bool inRecycleBin(const std::wstring& original) {
+  char buffer[4096] = {};
+  std::string data;
+  if (GetEnvironmentVariableA("XDG_DATA_HOME", buffer, sizeof buffer)) {
+    data = buffer;
+  } else if (GetEnvironmentVariableA("HOME", buffer, sizeof buffer)) {
+    data = std::string(buffer) + "/.local/share";
+  } else {
+    throw std::runtime_error("no trash folder");
+  }
+  std::wstring info = windowsPath(data + "/Trash/info");
+  std::string wanted = "Path=" + unixPathOfGone(original) + "\n";
+  WIN32_FIND_DATAW entry;
+  win::FindHandle find(FindFirstFileW((info + L"\\*.trashinfo").c_str(), &entry));
+  if (!find.valid()) return false;
+  do {
+    if (fileBytes(info + L"\\" + entry.cFileName).find(wanted) != std::string::npos) return true;
+  } while (FindNextFileW(find.get(), &entry));
+  return false;
 }
 
 void setAttributes(const std::wstring& path, unsigned attributes) {

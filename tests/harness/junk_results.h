@@ -39,6 +39,9 @@ void writeSizedFile(const std::wstring& path, std::uint64_t size);
 void writeShortcut(const std::wstring& path, const std::wstring& target, std::uint64_t size = 0);
 // The number of items in the recycle bins, as the shell counts them.
 long long recycleBinItems();
+// True when the recycle bin (Wine's freedesktop trash) holds an item that came from `original`:
+// unlike the count, other tests that recycle at the same time do not change the answer.
+bool inRecycleBin(const std::wstring& original);
 // Sets attributes; throws when the file system does not keep them.
 void setAttributes(const std::wstring& path, unsigned attributes);
 

@@ -16,7 +16,7 @@ class ScriptedDialogs : public win::Dialogs {
     std::wstring text;
     std::wstring caption;
     UINT flags;
-    std::optional<POINT> at;  // where a placed box would show
+    std::optional<POINT> at = std::nullopt;  // where a placed box would stand
   };
   std::vector<Shown> messages;
   std::deque<int> answers;                   // for message(); IDOK when empty

@@ -15,7 +15,7 @@
 namespace kestova::test {
 namespace {
 
-TEST(JunkRemoval, DeleteAndRecyclePrimitives) {
+TEST(JunkRemoval, DeleteAndRecycleBinPrimitives) {
   TempFolder folder;
   std::wstring deleted = folder.writeFile(L"deleted.tmp", "x");
   std::wstring recycled = folder.writeFile(L"recycled.tmp", "x");

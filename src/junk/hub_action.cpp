@@ -1,0 +1,37 @@
+#include "junk/hub_action.h"
+
+#include <vector>
+
+#include "app/Tfsweep.h"
+
+namespace kestova::junk {
+namespace {
+
+// The hub's action controls, "Check All", "Uncheck" and the pattern boxes.
+const std::vector<const wchar_t*>& lockedControls() {
+  static const std::vector<const wchar_t*> names = [] {
+    std::vector<const wchar_t*> list(std::begin(app::Tfsweep::kActionControls), std::end(app::Tfsweep::kActionControls));
+    list.push_back(L"BitBtnWithColor10");
+    list.push_back(L"BitBtnWithColor14");
+    for (const wchar_t* box : app::Tfsweep::patternBoxNames()) list.push_back(box);
+    return list;
+  }();
+  return names;
+}
+
+}  // namespace
+
+HubAction::HubAction(app::Tfsweep& hub)
+    : hub_(hub), outermost_(hub.enterAction()), action_(std::in_place, hub, lockedControls()), rows_(hub.grid(L"asg1")) {}
+
+HubAction::~HubAction() {
+  // The controls come back first; then what the action asked of the Delete buttons and the focus.
+  action_.reset();
+  try {
+    hub_.leaveAction(outermost_);
+  } catch (...) {
+    // A destructor never throws; the buttons keep the state the action left.
+  }
+}
+
+}  // namespace kestova::junk

@@ -1,0 +1,16 @@
+#pragma once
+// The temporary folders of a drive: the files at the top of each folder go by the removal mode
+// and are listed as "Deleted"; everything below them is deleted by emptier E1.
+#include <string>
+#include <vector>
+
+#include "junk/cleaner_context.h"
+
+namespace kestova::junk {
+
+// Cleans each folder of `candidates` that exists, in order. `kept` (the program's own folder)
+// is never touched, nor is a folder that holds it removed.
+void cleanTempFolders(const std::vector<std::wstring>& candidates, const CleanerContext& context,
+                      const std::wstring& kept);
+
+}  // namespace kestova::junk
