@@ -1,6 +1,7 @@
 #pragma once
-// A small HTTP server on 127.0.0.1 in the test's own process, for the browser cache: every GET is answered with a short
-// page that the browser may cache; a path ending in "/cookie" also sets a persistent cookie.
+// A small HTTP server on 127.0.0.1 in the test's own process, for the browser cache: every GET
+// is answered with a short page that the browser may cache; a path ending in "/cookie" also sets
+// a persistent cookie.
 #include <winsock2.h>
 
 #include <atomic>
