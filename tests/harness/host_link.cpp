@@ -41,7 +41,7 @@ bool makeHostFiles(const std::wstring& folder, int count, const std::wstring& ex
       "import os,sys\n"
       "root,count,extension=sys.argv[1],int(sys.argv[2]),sys.argv[4]\n"
       "for i in range(count):\n"
-      "  d=os.path.join(root,'d%d'%(i//1000))\n"
+      "  d=os.path.join(root,'d%d'%(i//100))\n"
       "  os.makedirs(d,exist_ok=True)\n"
       "  open(os.path.join(d,'f%d'%i+extension),'w').close()\n"
       "open(sys.argv[3],'w').close()\n";

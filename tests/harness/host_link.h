@@ -10,7 +10,7 @@ bool makeHostLink(const std::wstring& target, const std::wstring& link);
 // Starts a host program ("/usr/bin/python3") with its arguments; false when it cannot start.
 // Its end cannot be waited for reliably: look for what it makes.
 bool runHostProgram(const std::string& program, const std::wstring& arguments);
-// Makes `count` empty files "d<k>/f<n>" + `extension`, a thousand to a folder, below `folder`
+// Makes `count` empty files "d<k>/f<n>" + `extension`, a hundred to a folder, below `folder`
 // on the host: far quicker than through Wine.
 bool makeHostFiles(const std::wstring& folder, int count, const std::wstring& extension = L".tmp");
 // Empties `folder` on the host (its content, not the folder itself), far quicker than through Wine.
