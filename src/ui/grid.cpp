@@ -2,6 +2,9 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <climits>
+
 namespace kestova::ui {
 namespace {
 
@@ -53,6 +56,7 @@ void Grid::setHeaderColors(COLORREF background, COLORREF text) {
 
 void Grid::setRowCount(int rows) {
   if (rows < 1) rows = 1;
+  firstStale_ = std::min({firstStale_, rowCount(), rows});
   rows_.resize(static_cast<std::size_t>(rows), std::vector<std::wstring>(widths_.size()));
   stale_ = true;
   if (!held_) sync();
@@ -71,8 +75,12 @@ void Grid::sync() {
   if (!stale_) return;
   stale_ = false;
   lastSync_ = GetTickCount();
-  ListView_SetItemCountEx(hwnd_, rowCount() - 1, LVSICF_NOSCROLL);
-  InvalidateRect(hwnd_, nullptr, FALSE);
+  int first = firstStale_;
+  firstStale_ = INT_MAX;
+  // The control repaints what of the new rows is in view; the rest is drawn only when an
+  // earlier row on screen changed. A listing that grows below the view costs no repaint.
+  ListView_SetItemCountEx(hwnd_, rowCount() - 1, LVSICF_NOSCROLL | LVSICF_NOINVALIDATEALL);
+  if (first - 1 <= ListView_GetTopIndex(hwnd_) + ListView_GetCountPerPage(hwnd_)) InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
 void Grid::redrawRow(int row) {
@@ -95,6 +103,7 @@ void Grid::setCell(int column, int row, std::wstring text) {
     syncHeader(column);
   } else if (held_) {
     stale_ = true;
+    firstStale_ = std::min(firstStale_, row);
   } else {
     redrawRow(row);
   }

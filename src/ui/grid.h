@@ -81,6 +81,7 @@ class Grid {
   int clickedRow_ = -1;
   int held_ = 0;
   bool stale_ = false;  // the control has not seen every change yet
+  int firstStale_ = 1;   // the first row changed since the control last saw them all
   DWORD lastSync_ = 0;
 };
 
