@@ -10,6 +10,7 @@
 
 #include "app/app_windows.h"
 #include "harness/driver.h"
+#include "harness/host_link.h"
 #include "harness/hub_fixture.h"
 #include "harness/junk_results.h"
 #include "harness/mapped_drive.h"
@@ -69,10 +70,14 @@ class StatsWindow : public HubFixture {
     writeSizedFile(root + L"gamma\\five.dat", 2 << 20);
     writeSizedFile(root + L"delta\\six.dat", 1 << 20);
     writeSizedFile(root + L"delta\\seven.txt", 0);
+    // A link to a folder outside the drive: neither entered nor recorded.
+    writeSizedFile(outside.path() + L"away\\outside.txt", 7 << 20);
+    ASSERT_TRUE(makeHostLink(outside.path() + L"away", root + L"linked"));
   }
   std::wstring path(const wchar_t* folder) const { return std::wstring(1, drive.letter()) + L":\\" + folder; }
 
   MappedDrive drive;
+  TempFolder outside;
 };
 
 TEST_F(StatsWindow, OpensQuietlyThenCollectsAndShowsTheThreeViews) {

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "core/disk_stats.h"
-#include "harness/host_link.h"
 #include "harness/junk_results.h"
 #include "harness/mapped_drive.h"
 #include "harness/temp_folder.h"
@@ -47,7 +46,6 @@ class Collector : public ::testing::Test {
   void folder(const std::wstring& relative) const { CreateDirectoryW(at(relative).c_str(), nullptr); }
 
   MappedDrive drive;
-  TempFolder outside;
 };
 
 TEST_F(Collector, CountsThreeLetterExtensionsPerSpellingFolderAndSize) {
@@ -70,8 +68,6 @@ TEST_F(Collector, CountsThreeLetterExtensionsPerSpellingFolderAndSize) {
   file(L"x.abc\\huge.iso", 5ull << 30);  // sizes beyond 32 bits
   folder(L"x.abc\\MySysFiles");  // the file system ignores case: not beside mysysfiles
   file(L"x.abc\\MySysFiles\\hidden.txt", 10);
-  outside.writeFile(L"away\\outside.txt", "outside");
-  ASSERT_TRUE(makeHostLink(outside.path() + L"away", at(L"linked")));
 
   DiskStats stats;
   std::vector<std::wstring> reports;
