@@ -178,22 +178,29 @@ void TSWipe::visit(const std::wstring& top, const std::wstring& relative, bool& 
   DWORD attributes = GetFileAttributesW(top.c_str());
   if (!ok || attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return;
   std::wstring folder = top + relative;
+  // The folder is read whole first: a file renamed while the listing is still open could come
+  // up again under its new name.
+  std::vector<WIN32_FIND_DATAW> entries;
   {
     WIN32_FIND_DATAW entry;
     win::FindHandle find(FindFirstFileW((folder + L"\\*.*").c_str(), &entry));
     if (find.valid()) {
       do {
         std::wstring name = entry.cFileName;
-        if (name == L"." || name == L"..") continue;
-        std::wstring full = folder + L"\\" + name;
-        if (isLink(folder, entry)) {
-          removeLink(full);  // a link left in place keeps its folder, which then fails to go
-        } else if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-          visit(top, relative + L"\\" + name, ok);
-        } else if (!wipeRegularFile(full)) {
-          ok = false;
-        }
-      } while (ok && FindNextFileW(find.get(), &entry));
+        if (name != L"." && name != L"..") entries.push_back(entry);
+      } while (FindNextFileW(find.get(), &entry));
+    }
+  }
+  for (const WIN32_FIND_DATAW& entry : entries) {
+    if (!ok) break;
+    std::wstring name = entry.cFileName;
+    std::wstring full = folder + L"\\" + name;
+    if (isLink(folder, entry)) {
+      removeLink(full);  // a link left in place keeps its folder, which then fails to go
+    } else if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      visit(top, relative + L"\\" + name, ok);
+    } else if (!wipeRegularFile(full)) {
+      ok = false;
     }
   }
   if (!ok) return;
