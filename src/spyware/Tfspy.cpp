@@ -29,7 +29,7 @@ const ControlSpec kControls[] = {
     {L"Edit1", Kind::ReadOnlyEdit, 16, 428, 622, 20},
     {L"BitBtnWithColor1", Kind::ColorButton, 652, 60, 96, 34, L"&Block", L"Block all items in list", true, true,
      RGB(255, 220, 200)},
-    {L"Label3", Kind::URLLabel, 664, 108, 80, 18, L"&Unblock", L"remove all blocked pests"},
+    {L"Label3", Kind::URLLabel, 644, 108, 112, 18, L"&Unblock", L"remove all blocked pests"},
 };
 
 const MenuSpec kMenu[] = {

@@ -40,7 +40,7 @@ std::vector<HelpWindow> helpWindows() {
   for (const auto& window : translatedWindows()) {
     static const std::map<std::string, const wchar_t*> entries = {
         {"Tfsweep", L"About2"}, {"TMainForm", L"BitBtn1"}, {"TFwipe", L"About1"},
-        {"Tfdups", L"Help1"},   {"Tfsoftclean", L"Menu1"}, {"Tfspy", L"Help1"}, {"Tfstat", L"Help1"}};
+        {"Tfdups", L"Help1"},   {"Tfsoftclean", L"Menu1"}, {"Tfspy", L"Help1"}};
     auto entry = entries.find(window.name);
     all.push_back({window.name, window.open, entry == entries.end() ? nullptr : entry->second});
   }
