@@ -47,23 +47,12 @@ struct IoStatusBlock {
 using SetInformationFile = LONG(NTAPI*)(HANDLE, IoStatusBlock*, void*, ULONG, int);
 constexpr int kFileDispositionInformation = 13;
 
-// The folder's own resolution, kept for the next entry of the same folder: a walk asks for
-// every entry of one folder in a row.
-std::wstring resolvedFolder(const std::wstring& folder) {
-  thread_local std::wstring lastFolder, lastResolved;
-  if (folder != lastFolder) {
-    lastResolved = resolved(folder);
-    lastFolder = folder;
-  }
-  return lastResolved;
-}
-
 // An entry resolves to a place other than its own folder's resolution plus its name. When the
 // folder resolves but the entry does not, it is taken as a link: a walk leaves it alone.
 bool resolvesElsewhere(std::wstring folder, const std::wstring& name) {
   if (!finalPathFunction()) return false;
   if (folder.empty() || folder.back() != L'\\') folder += L'\\';  // "X:" alone is the drive's current folder
-  std::wstring parent = resolvedFolder(folder);
+  std::wstring parent = resolved(folder);
   if (parent.empty()) return false;
   std::wstring self = resolved(folder + name);
   if (self.empty()) return true;
