@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/bare_walk.h"
 #include "dupes/duplicate_finder.h"
 #include "harness/junk_results.h"
 #include "harness/mapped_drive.h"
@@ -83,18 +84,7 @@ std::vector<std::wstring> createTree(const std::wstring& root) {
   return shared;
 }
 
-std::size_t walk(const std::wstring& folder) {
-  std::size_t entries = 0;
-  WIN32_FIND_DATAW data;
-  win::FindHandle find(FindFirstFileW((folder + L"\\*.*").c_str(), &data));
-  if (!find.valid()) return 0;
-  do {
-    ++entries;
-    bool dots = data.cFileName[0] == L'.' && (data.cFileName[1] == 0 || (data.cFileName[1] == L'.' && data.cFileName[2] == 0));
-    if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !dots) entries += walk(folder + L"\\" + data.cFileName);
-  } while (FindNextFileW(find.get(), &data));
-  return entries;
-}
+std::size_t walk(const std::wstring& folder) { return bench::bareWalk(folder); }
 
 std::uint64_t readAll(const std::vector<std::wstring>& files) {
   static std::vector<char> buffer(1024 * 1024);

@@ -14,6 +14,7 @@
 #include <memory>
 #include <string>
 
+#include "bench/bare_walk.h"
 #include "app/Tfsweep.h"
 #include "app/app_windows.h"
 #include "core/junk_patterns.h"
@@ -68,19 +69,7 @@ void createTree(const std::wstring& root) {
   DeleteFileW(gone.c_str());
 }
 
-// The floor: every folder enumerated once, nothing else.
-std::size_t walk(const std::wstring& folder) {
-  std::size_t entries = 0;
-  WIN32_FIND_DATAW data;
-  win::FindHandle find(FindFirstFileW((folder + L"\\*.*").c_str(), &data));
-  if (!find.valid()) return 0;
-  do {
-    ++entries;
-    bool dots = data.cFileName[0] == L'.' && (data.cFileName[1] == 0 || (data.cFileName[1] == L'.' && data.cFileName[2] == 0));
-    if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !dots) entries += walk(folder + L"\\" + data.cFileName);
-  } while (FindNextFileW(find.get(), &data));
-  return entries;
-}
+std::size_t walk(const std::wstring& folder) { return bench::bareWalk(folder); }
 
 // The engine alone: the scanner with hooks that do nothing.
 std::size_t scan(const std::wstring& root) {

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <string>
 
+#include "bench/bare_walk.h"
 #include "core/disk_stats.h"
 #include "harness/mapped_drive.h"
 #include "stats/collector.h"
@@ -47,19 +48,7 @@ void createTree(const std::wstring& root) {
   }
 }
 
-// The floor: every folder enumerated once, nothing else.
-std::size_t walk(const std::wstring& folder) {
-  std::size_t entries = 0;
-  WIN32_FIND_DATAW data;
-  win::FindHandle find(FindFirstFileW((folder + L"\\*.*").c_str(), &data));
-  if (!find.valid()) return 0;
-  do {
-    ++entries;
-    bool dots = data.cFileName[0] == L'.' && (data.cFileName[1] == 0 || (data.cFileName[1] == L'.' && data.cFileName[2] == 0));
-    if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !dots) entries += walk(folder + L"\\" + data.cFileName);
-  } while (FindNextFileW(find.get(), &data));
-  return entries;
-}
+std::size_t walk(const std::wstring& folder) { return bench::bareWalk(folder); }
 
 std::size_t collect(wchar_t letter, DiskStats& stats) {
   std::size_t folders = 0;
