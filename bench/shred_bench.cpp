@@ -1,6 +1,7 @@
 // The shred of a 256 MiB file against an honest floor for a tool that must reach the disk,
 // measured side by side in one run, best of three rounds each:
-//   W  a plain write with the engine's open flags and block size, then FlushFileBuffers;
+//   W  a plain write of random-like bytes with the engine's open flags and block size, then
+//      FlushFileBuffers (printed split into the writes and the flush);
 //   R  the truncation, rename and delete of that written file, as the engine does them;
 //   G  the generator alone filling as many bytes in the same block sizes;
 //   S  the single-pass shred of an equal file (S3: the three-pass shred).
@@ -10,6 +11,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -57,19 +59,29 @@ struct Round {
 // W then R on the same file: the engine's open, its blocks from one buffer and the flush; then
 // the engine's truncation, rename to 200 zeros and delete.
 bool writeThenRemove(const std::wstring& folder, const std::wstring& path, Round& round) {
-  std::vector<std::uint8_t> buffer(TSWipe::kBlockSize, 0x5A);
+  // Bytes as incompressible as the shred's: a storage layer that compresses or merges equal pages
+  // would make a constant pattern cheaper than random bytes. Each 4 KiB page gets the block
+  // number, so no two pages are alike.
+  std::vector<std::uint8_t> buffer(TSWipe::kBlockSize);
+  kestova::TIARand noise(std::vector<std::uint8_t>(400, 7));
+  noise.FillBuffer(buffer.data(), static_cast<std::int32_t>(buffer.size()));
+  std::uint32_t blockNumber = 0;
   LARGE_INTEGER start = now();
   kestova::win::FileHandle file(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                                             FILE_FLAG_WRITE_THROUGH | FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return false;
   for (std::uint64_t left = kSize; left > 0;) {
     DWORD block = static_cast<DWORD>(std::min<std::uint64_t>(left, TSWipe::kBlockSize));
+    ++blockNumber;
+    for (std::size_t page = 0; page < buffer.size(); page += 4096) std::memcpy(&buffer[page], &blockNumber, 4);
     DWORD written = 0;
     if (!WriteFile(file.get(), buffer.data(), block, &written, nullptr) || written != block) return false;
     left -= block;
   }
+  LARGE_INTEGER beforeFlush = now();
   if (!FlushFileBuffers(file.get())) return false;
   LARGE_INTEGER written = now();
+  std::printf("  write %.3f s, flush %.3f s\n", seconds(start, beforeFlush), seconds(beforeFlush, written));
   round.write = seconds(start, written);
 
   LARGE_INTEGER zero = {};
@@ -87,8 +99,16 @@ double shred(const std::wstring& path, int algorithm) {
   LARGE_INTEGER start = now();
   double firstWrite = -1;
   std::vector<double> passes;
+  int flushes = 0;
+  double inFlush = 0, last = 0;
+  bool lastWasFlush = false;
   engine.setFileHook([&](TSWipe::FileStep step) {
-    if (step == TSWipe::FileStep::Write && firstWrite < 0) firstWrite = seconds(start, now());
+    double t = seconds(start, now());
+    if (lastWasFlush) inFlush += t - last;
+    last = t;
+    lastWasFlush = step == TSWipe::FileStep::Flush;
+    if (step == TSWipe::FileStep::Write && firstWrite < 0) firstWrite = t;
+    if (step == TSWipe::FileStep::Flush) ++flushes;
     return true;
   });
   engine.setPassHook([&](int, HANDLE) { passes.push_back(seconds(start, now())); });
@@ -96,7 +116,8 @@ double shred(const std::wstring& path, int algorithm) {
   double all = seconds(start, now());
   std::printf("  shred %d: first write %.3f s, passes end", algorithm, firstWrite);
   for (double p : passes) std::printf(" %.3f", p);
-  std::printf(" s, done %.3f s\n", all);
+  std::printf(" s (%d flushes, %.3f s in them)", flushes, inFlush);
+  std::printf(", done %.3f s\n", all);
   return all;
 }
 

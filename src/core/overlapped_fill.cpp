@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <condition_variable>
 #include <exception>
+#include <memory>
 #include <mutex>
 #include <system_error>
 #include <thread>
@@ -57,14 +58,28 @@ void writeRandomBlocks(TIARand& generator, std::uint64_t total, std::size_t bloc
 }
 
 void writeRandomBlocksOverlapped(TIARand& generator, std::uint64_t total, std::size_t blockSize,
-                                 const BlockWriter& write) {
+                                 const BlockWriter& write, std::size_t blocksPerChunk) {
   if (total == 0 || blockSize == 0) return;
   Blocks blocks{total, blockSize};
   const std::uint64_t count = blocks.count();
-  ZeroedBuffer buffers[2] = {ZeroedBuffer(blockSize), ZeroedBuffer(blockSize)};
+  if (blocksPerChunk == 0) {
+    blocksPerChunk = static_cast<std::size_t>(std::clamp<std::uint64_t>(count / 4, 1, kMaxBlocksPerChunk));
+  }
+  const std::uint64_t chunks = (count + blocksPerChunk - 1) / blocksPerChunk;
+  auto firstBlock = [&](std::uint64_t chunk) { return chunk * blocksPerChunk; };
+  auto endBlock = [&](std::uint64_t chunk) { return std::min<std::uint64_t>(count, firstBlock(chunk + 1)); };
+  std::size_t chunkBytes = blockSize * static_cast<std::size_t>(std::min<std::uint64_t>(count, blocksPerChunk));
+  std::vector<std::unique_ptr<ZeroedBuffer>> buffers;
+  for (std::uint64_t i = 0; i < std::min<std::uint64_t>(chunks, kChunksAhead); ++i) {
+    buffers.push_back(std::make_unique<ZeroedBuffer>(chunkBytes));
+  }
+  // Block b of chunk c sits at offset (b - first block of c) * blockSize of buffer c % ring.
+  auto at = [&](std::uint64_t chunk, std::uint64_t block) {
+    return buffers[chunk % buffers.size()]->data() + static_cast<std::size_t>(block - firstBlock(chunk)) * blockSize;
+  };
 
-  // Block i lives in buffer i % 2. The generator may fill block i once block i - 2 is written;
-  // the writer may write block i once it is filled.
+  // The generator may fill chunk c once chunk c - kChunksAhead is written; the writer may write
+  // chunk c once it is filled.
   std::mutex lock;
   std::condition_variable changed;
   std::uint64_t filled = 0;
@@ -72,18 +87,18 @@ void writeRandomBlocksOverlapped(TIARand& generator, std::uint64_t total, std::s
   bool stop = false;
 
   auto generate = [&] {
-    for (std::uint64_t i = 0; i < count; ++i) {
+    for (std::uint64_t c = 0; c < chunks; ++c) {
       {
         std::unique_lock<std::mutex> hold(lock);
-        changed.wait(hold, [&] { return i < written + 2 || stop; });
-        // A block whose buffer is free is always made, so where the generator stops after a
+        changed.wait(hold, [&] { return c < written + kChunksAhead || stop; });
+        // A chunk whose buffer is free is always made, so where the generator stops after a
         // failed write does not depend on timing.
-        if (i >= written + 2) return;
+        if (c >= written + kChunksAhead) return;
       }
-      fill(generator, buffers[i % 2].data(), blocks.size(i));
+      for (std::uint64_t b = firstBlock(c); b < endBlock(c); ++b) fill(generator, at(c, b), blocks.size(b));
       {
         std::lock_guard<std::mutex> hold(lock);
-        filled = i + 1;
+        filled = c + 1;
       }
       changed.notify_all();
     }
@@ -99,15 +114,15 @@ void writeRandomBlocksOverlapped(TIARand& generator, std::uint64_t total, std::s
 
   std::exception_ptr failure;
   try {
-    for (std::uint64_t i = 0; i < count; ++i) {
+    for (std::uint64_t c = 0; c < chunks; ++c) {
       {
         std::unique_lock<std::mutex> hold(lock);
-        changed.wait(hold, [&] { return filled > i; });
+        changed.wait(hold, [&] { return filled > c; });
       }
-      write(buffers[i % 2].data(), blocks.size(i));
+      for (std::uint64_t b = firstBlock(c); b < endBlock(c); ++b) write(at(c, b), blocks.size(b));
       {
         std::lock_guard<std::mutex> hold(lock);
-        written = i + 1;
+        written = c + 1;
       }
       changed.notify_all();
     }

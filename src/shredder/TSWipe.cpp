@@ -96,6 +96,7 @@ bool TSWipe::wipeRegularFile(const std::wstring& path) {
   }
   std::uint64_t page = pageSize();
   workingSize_ = (static_cast<std::uint64_t>(size.QuadPart) + page - 1) / page * page;
+  unflushed_ = 0;
 
   try {
     runPasses(path);
@@ -157,12 +158,15 @@ void TSWipe::writeAll(const std::wstring& path, const std::uint8_t* data, std::s
       written != length) {
     throw EWipe(EWipe::Step::Write, path);
   }
+  unflushed_ += length;
+  if (unflushed_ >= kFlushEvery) flush(path);
 }
 
 // Write-through is not honoured everywhere (nor by a disk's own cache): without the flush the
 // pass could still sit in memory when the truncation drops it, leaving the old content on disk.
 void TSWipe::flush(const std::wstring& path) {
   if (!allowed(FileStep::Flush) || !FlushFileBuffers(file_.get())) throw EWipe(EWipe::Step::Write, path);
+  unflushed_ = 0;
 }
 
 bool TSWipe::WipeFolder(const std::wstring& path) {

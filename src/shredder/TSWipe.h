@@ -36,6 +36,9 @@ class TSWipe {
   using FileHook = std::function<bool(FileStep step)>;
 
   static constexpr std::size_t kBlockSize = 135168;  // 0x21000, a multiple of 3
+  // Inside a pass the file is also flushed after this many bytes, so the disk takes them while
+  // the next ones are made instead of all at the pass's end.
+  static constexpr std::uint64_t kFlushEvery = 8ull << 20;
 
   explicit TSWipe(Status status);
   // Seeds the generator from given snapshot bytes instead of the system's state (tests).
@@ -70,6 +73,7 @@ class TSWipe {
 
   win::FileHandle file_;
   std::uint64_t workingSize_ = 0;
+  std::uint64_t unflushed_ = 0;  // bytes written since the last flush
   int passCount_ = 1;
   TIARand generator_;
   Status status_;

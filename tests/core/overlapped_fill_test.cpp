@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <stdexcept>
 #include <vector>
 
@@ -38,7 +39,8 @@ TEST(OverlappedFill, WritesTheSameBlocksAsThePlainLoopAndLeavesTheGeneratorAlike
     SCOPED_TRACE(total);
     TIARand expected(snapshot());
     Bytes want = reference(expected, total);
-    for (bool overlapped : {false, true}) {
+    for (std::size_t chunk : {std::size_t{0}, std::size_t{1}, std::size_t{3}, std::size_t{16}, std::size_t{99}}) {
+      bool overlapped = chunk != 99;  // 99: the plain loop
       TIARand generator(snapshot());
       Bytes got;
       std::vector<std::size_t> sizes;
@@ -47,34 +49,38 @@ TEST(OverlappedFill, WritesTheSameBlocksAsThePlainLoopAndLeavesTheGeneratorAlike
         got.insert(got.end(), data, data + length);
       };
       if (overlapped) {
-        writeRandomBlocksOverlapped(generator, total, kBlock, write);
+        writeRandomBlocksOverlapped(generator, total, kBlock, write, chunk);
       } else {
         writeRandomBlocks(generator, total, kBlock, write);
       }
-      EXPECT_EQ(got, want) << overlapped;
+      EXPECT_EQ(got, want) << chunk;
       for (std::size_t i = 0; i + 1 < sizes.size(); ++i) EXPECT_EQ(sizes[i], kBlock);
       TIARand again(snapshot());
       reference(again, total);
-      EXPECT_EQ(nextBytes(generator), nextBytes(again)) << overlapped;
+      EXPECT_EQ(nextBytes(generator), nextBytes(again)) << chunk;
     }
   }
 }
 
 TEST(OverlappedFill, AFailedWriteStopsThePassAtTheSamePointEveryTime) {
-  // Block 2 of 6 fails: blocks 0 and 1 were written, and the generator has made block 3 at most,
-  // which it always makes because its buffer was free.
-  TIARand afterFour(snapshot());
-  reference(afterFour, 4 * kBlock);
-  Bytes expectedNext = nextBytes(afterFour);
-  for (int run = 0; run < 20; ++run) {
-    TIARand generator(snapshot());
-    int writes = 0;
-    auto write = [&](const std::uint8_t*, std::size_t) {
-      if (++writes == 3) throw std::runtime_error("disk full");
-    };
-    EXPECT_THROW(writeRandomBlocksOverlapped(generator, 6 * kBlock, kBlock, write), std::runtime_error);
-    EXPECT_EQ(writes, 3) << "no write after the failed one";
-    EXPECT_EQ(nextBytes(generator), expectedNext) << run;
+  // Block 2 of 20 fails: blocks 0 and 1 were written, and the generator has made every chunk
+  // whose buffer was free, the failed chunk's and kChunksAhead - 1 more, never one beyond.
+  for (std::size_t chunk : {1u, 2u, 4u}) {
+    std::uint64_t failedChunk = 2 / chunk;
+    std::uint64_t made = std::min<std::uint64_t>(20, (failedChunk + kChunksAhead) * chunk);
+    TIARand afterMade(snapshot());
+    reference(afterMade, made * kBlock);
+    Bytes expectedNext = nextBytes(afterMade);
+    for (int run = 0; run < 20; ++run) {
+      TIARand generator(snapshot());
+      int writes = 0;
+      auto write = [&](const std::uint8_t*, std::size_t) {
+        if (++writes == 3) throw std::runtime_error("disk full");
+      };
+      EXPECT_THROW(writeRandomBlocksOverlapped(generator, 20 * kBlock, kBlock, write, chunk), std::runtime_error);
+      EXPECT_EQ(writes, 3) << "no write after the failed one";
+      EXPECT_EQ(nextBytes(generator), expectedNext) << chunk << " " << run;
+    }
   }
 }
 
