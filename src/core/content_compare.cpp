@@ -9,6 +9,7 @@ namespace {
 
 constexpr std::size_t kMinStreamBlock = 64 * 1024;
 constexpr std::size_t kMaxStreamBlock = 1024 * 1024;
+constexpr std::size_t kDirectCompare = 8;
 
 std::uint64_t fnv1a(const std::uint8_t* data, std::size_t count) {
   std::uint64_t hash = 0xCBF29CE484222325ull;
@@ -18,9 +19,29 @@ std::uint64_t fnv1a(const std::uint8_t* data, std::size_t count) {
 
 }  // namespace
 
+std::uint8_t* BlockStore::block(std::size_t index, std::size_t count) {
+  if (index >= blocks_.size()) blocks_.resize(index + 1);
+  std::vector<std::uint8_t>& block = blocks_[index];
+  if (block.size() < count) {
+    held_ += count - block.size();
+    block.resize(count);
+  }
+  return block.data();
+}
+
+void BlockStore::trim(std::size_t limit) {
+  if (held_ <= limit) return;
+  std::vector<std::vector<std::uint8_t>>().swap(blocks_);
+  held_ = 0;
+}
+
 ContentComparer::ContentComparer(std::vector<std::unique_ptr<BlockSource>> sources, std::uint64_t length,
-                                 std::size_t memoryBudget)
-    : sources_(std::move(sources)), blocks_(sources_.size()), length_(length), budget_(memoryBudget) {
+                                 std::size_t memoryBudget, BlockStore* store)
+    : sources_(std::move(sources)),
+      store_(store ? *store : ownStore_),
+      blocks_(sources_.size()),
+      length_(length),
+      budget_(memoryBudget) {
   if (sources_.size() < 2) return;
   std::vector<std::size_t> all(sources_.size());
   for (std::size_t i = 0; i < all.size(); ++i) all[i] = i;
@@ -57,26 +78,27 @@ void ContentComparer::split(const std::vector<std::size_t>& members, std::size_t
                             std::vector<std::vector<std::size_t>>& out) {
   std::vector<std::size_t> read;
   for (std::size_t member : members) {
-    auto& block = blocks_[member];
-    block.resize(count);
-    std::size_t got = sources_[member]->read(block.data(), count);
+    std::uint8_t* block = store_.block(member, count);
+    blocks_[member] = block;
+    std::size_t got = sources_[member]->read(block, count);
     bytesRead_ += got;
     if (got == count) {
       read.push_back(member);
     } else {
       sources_[member].reset();
-      std::vector<std::uint8_t>().swap(block);
     }
   }
-  // Members with equal blocks stay together; a hash finds the candidates, the bytes decide.
+  // Members with equal blocks stay together; the bytes decide. A few members are compared with
+  // each part's first block directly (hashing costs more than that on a 32-bit build); many are
+  // first sorted by a hash.
   std::vector<std::vector<std::size_t>> parts;
   std::unordered_multimap<std::uint64_t, std::size_t> partsByHash;
   for (std::size_t member : read) {
-    const std::uint8_t* data = blocks_[member].data();
-    std::uint64_t hash = read.size() > 2 ? fnv1a(data, count) : 0;
+    const std::uint8_t* data = blocks_[member];
+    std::uint64_t hash = read.size() > kDirectCompare ? fnv1a(data, count) : 0;
     auto [first, last] = partsByHash.equal_range(hash);
     auto match = std::find_if(first, last, [&](const auto& entry) {
-      return std::memcmp(blocks_[parts[entry.second].front()].data(), data, count) == 0;
+      return std::memcmp(blocks_[parts[entry.second].front()], data, count) == 0;
     });
     if (match != last) {
       parts[match->second].push_back(member);
@@ -90,7 +112,6 @@ void ContentComparer::split(const std::vector<std::size_t>& members, std::size_t
       out.push_back(std::move(part));
     } else {
       sources_[part.front()].reset();
-      std::vector<std::uint8_t>().swap(blocks_[part.front()]);
     }
   }
 }

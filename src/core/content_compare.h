@@ -17,14 +17,29 @@ class BlockSource {
   virtual std::size_t read(std::uint8_t* buffer, std::size_t count) = 0;
 };
 
+// The blocks of one comparison, kept for the next one: a fresh block of a megabyte costs page
+// faults and zeroing every time, more than comparing it.
+class BlockStore {
+ public:
+  // Block `index` with room for `count` bytes; its old content is not kept.
+  std::uint8_t* block(std::size_t index, std::size_t count);
+  // Gives the memory back once it holds more than `limit` bytes.
+  void trim(std::size_t limit);
+
+ private:
+  std::vector<std::vector<std::uint8_t>> blocks_;
+  std::size_t held_ = 0;
+};
+
 class ContentComparer {
  public:
   static constexpr std::size_t kFirstBlock = 16 * 1024;
   static constexpr std::size_t kDefaultBudget = 16 * 1024 * 1024;
 
   // `memoryBudget` bounds the blocks held at once (one per file still being compared).
+  // `store` (none: one of its own) holds the blocks, one per source.
   ContentComparer(std::vector<std::unique_ptr<BlockSource>> sources, std::uint64_t length,
-                  std::size_t memoryBudget = kDefaultBudget);
+                  std::size_t memoryBudget = kDefaultBudget, BlockStore* store = nullptr);
 
   // Reads the next block of every file still matched by another one; false once all is known.
   // A small first block settles files that differ early, then blocks grow to stream the rest.
@@ -40,7 +55,9 @@ class ContentComparer {
   void split(const std::vector<std::size_t>& members, std::size_t count, std::vector<std::vector<std::size_t>>& out);
 
   std::vector<std::unique_ptr<BlockSource>> sources_;
-  std::vector<std::vector<std::uint8_t>> blocks_;  // the current block of each source
+  BlockStore ownStore_;
+  BlockStore& store_;
+  std::vector<const std::uint8_t*> blocks_;  // the current block of each source
   std::vector<std::vector<std::size_t>> classes_;  // files equal so far, two or more each
   std::uint64_t length_;
   std::uint64_t offset_ = 0;

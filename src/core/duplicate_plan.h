@@ -12,6 +12,10 @@ struct CollectedFile {
   std::wstring folder;          // upper-cased, without a trailing backslash ("C:" for a root)
   std::uint64_t bytes = 0;
   std::uint64_t lastWrite = 0;  // 100-ns ticks since 1601, UTC
+  // As listed, to open the file by: on a file system that tells case apart (Wine's), the
+  // upper-cased path is found only by searching each folder on the way.
+  std::wstring path;
+  std::uint32_t attributes = 0;  // as listed
 };
 
 // The buckets of two or more files whose name and folder may be compared, as indices into

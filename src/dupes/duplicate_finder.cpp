@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include "core/content_compare.h"
 #include "core/duplicate_rules.h"
 #include "dupes/duplicate_walk.h"
 #include "dupes/file_block_source.h"
@@ -45,21 +44,23 @@ bool DuplicateFinder::tick(std::uint64_t done) {
 }
 
 std::wstring DuplicateFinder::pathOf(std::size_t index) const {
-  return files_[index].folder + L"\\" + files_[index].name;
+  return files_[index].path;
 }
 
 std::vector<std::pair<std::size_t, win::FileHandle>> DuplicateFinder::comparable(
-    const std::vector<std::size_t>& bucket) const {
+    const std::vector<std::size_t>& bucket) {
   std::vector<std::pair<std::size_t, win::FileHandle>> kept;
   for (std::size_t index : bucket) {
     std::wstring path = pathOf(index);
-    DWORD attributes = GetFileAttributesW(path.c_str());
+    DWORD attributes = files_[index].attributes;
     // Read-only by its attribute too: an account that may write anyway (root under Wine) opens it.
-    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_READONLY)) continue;
-    if (win::isLink(files_[index].folder, files_[index].name, attributes)) continue;
-    // The in-use test's own open reads the file for the comparison: one open per file.
+    if (attributes & FILE_ATTRIBUTE_READONLY) continue;
+    // The in-use test's own open reads the file for the comparison: one open per file; and the
+    // link test asks that handle where it leads.
     win::FileHandle file = junk::openUnshared(path);
     if (!file) continue;
+    std::size_t cut = path.rfind(L'\\');
+    if (links_.isLink(path.substr(0, cut), path.substr(cut + 1), attributes, file.get())) continue;
     if (kept.size() >= static_cast<std::size_t>(FileBlockSource::kMaxOpenFiles)) file.close();  // opened again to be read
     kept.emplace_back(index, std::move(file));
   }
@@ -74,6 +75,7 @@ DuplicateRow DuplicateFinder::rowOf(std::size_t index) const {
 
 SearchEnd DuplicateFinder::compare(const std::function<bool(std::vector<DuplicateRow>)>& group) {
   std::uint64_t done = 0;
+  links_ = win::LinkTest();
   lastTick_ = GetTickCount();
   for (std::size_t b = 0; b < buckets_.size(); ++b) {
     const std::vector<std::size_t>& bucket = buckets_[b];
@@ -88,12 +90,13 @@ SearchEnd DuplicateFinder::compare(const std::function<bool(std::vector<Duplicat
         members.push_back(index);
         sources.push_back(std::make_unique<FileBlockSource>(pathOf(index), std::move(file)));
       }
-      ContentComparer comparer(std::move(sources), length);
+      ContentComparer comparer(std::move(sources), length, ContentComparer::kDefaultBudget, &blocks_);
       while (comparer.step()) {
         if (tick(done + comparer.bytesRead())) return SearchEnd::Stopped;
       }
       groups = comparer.groups();
     }
+    blocks_.trim(2 * ContentComparer::kDefaultBudget);
     done += length * bucket.size();
     for (std::size_t g = 0; g < groups.size(); ++g) {
       std::vector<DuplicateRow> rows;

@@ -7,8 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "core/content_compare.h"
 #include "core/duplicate_plan.h"
 #include "win/handles.h"
+#include "win/links.h"
 
 namespace kestova::dupes {
 
@@ -52,13 +54,15 @@ class DuplicateFinder {
   // Runs the hooks when the last run is 50 ms old; true when the search is to stop.
   bool tick(std::uint64_t done);
   // The files of a bucket that may be compared, each with the handle its in-use test opened.
-  std::vector<std::pair<std::size_t, win::FileHandle>> comparable(const std::vector<std::size_t>& bucket) const;
+  std::vector<std::pair<std::size_t, win::FileHandle>> comparable(const std::vector<std::size_t>& bucket);
   DuplicateRow rowOf(std::size_t index) const;
   std::wstring pathOf(std::size_t index) const;
 
   bool limit_;
   FinderHooks hooks_;
   std::vector<CollectedFile> files_;
+  win::LinkTest links_;  // for one comparison
+  BlockStore blocks_;
   std::vector<std::vector<std::size_t>> buckets_;
   std::uint64_t total_ = 0;
   unsigned long lastTick_ = 0;

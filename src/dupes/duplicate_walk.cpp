@@ -27,7 +27,8 @@ void readFolder(const std::wstring& folder, bool limit, WorkList& work, std::vec
     // and size: testing every large file here would cost two opens each.
     if (!isCollectedSize(entry.size, limit)) continue;
     if (upperFolder.empty()) upperFolder = upperCase(folder);
-    files.push_back({upperCase(entry.name), upperFolder, entry.size, entry.lastWrite});
+    files.push_back({upperCase(entry.name), upperFolder, entry.size, entry.lastWrite, folder + L"\\" + entry.name,
+                     entry.attributes});
   }
 }
 

@@ -14,22 +14,28 @@ GetFinalPath finalPathFunction() {
   return function;
 }
 
-// The path the system resolves `path` to; empty when it cannot tell.
-std::wstring resolved(const std::wstring& path) {
+// The path the system resolves an open handle to; empty when it cannot tell.
+std::wstring resolvedHandle(HANDLE handle) {
   GetFinalPath function = finalPathFunction();
   if (!function) return {};
-  win::FileHandle handle(CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                     nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-  if (!handle) return {};
   std::wstring result(1024, L'\0');
-  DWORD length = function(handle.get(), result.data(), static_cast<DWORD>(result.size()), 0);
+  DWORD length = function(handle, result.data(), static_cast<DWORD>(result.size()), 0);
   if (length >= result.size()) {
     result.resize(length + 1);
-    length = function(handle.get(), result.data(), static_cast<DWORD>(result.size()), 0);
+    length = function(handle, result.data(), static_cast<DWORD>(result.size()), 0);
   }
   if (length == 0 || length >= result.size()) return {};
   result.resize(length);
   return result;
+}
+
+// The path the system resolves `path` to; empty when it cannot tell.
+std::wstring resolved(const std::wstring& path) {
+  if (!finalPathFunction()) return {};
+  win::FileHandle handle(CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                     nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!handle) return {};
+  return resolvedHandle(handle.get());
 }
 
 bool samePath(const std::wstring& a, const std::wstring& b) {
@@ -47,17 +53,29 @@ struct IoStatusBlock {
 using SetInformationFile = LONG(NTAPI*)(HANDLE, IoStatusBlock*, void*, ULONG, int);
 constexpr int kFileDispositionInformation = 13;
 
+// The folder's resolution ending in "\\"; empty when it cannot be resolved.
+std::wstring folderResolution(std::wstring folder) {
+  if (folder.empty() || folder.back() != L'\\') folder += L'\\';  // "X:" alone is the drive's current folder
+  std::wstring place = resolved(folder);
+  if (!place.empty() && place.back() != L'\\') place += L'\\';
+  return place;
+}
+
 // An entry resolves to a place other than its own folder's resolution plus its name. When the
 // folder resolves but the entry does not, it is taken as a link: a walk leaves it alone.
-bool resolvesElsewhere(std::wstring folder, const std::wstring& name) {
-  if (!finalPathFunction()) return false;
-  if (folder.empty() || folder.back() != L'\\') folder += L'\\';  // "X:" alone is the drive's current folder
-  std::wstring parent = resolved(folder);
+bool differs(const std::wstring& parent, const std::wstring& name, const std::wstring& self) {
   if (parent.empty()) return false;
-  std::wstring self = resolved(folder + name);
   if (self.empty()) return true;
-  if (parent.back() != L'\\') parent += L'\\';
   return !samePath(self, parent + name);
+}
+
+bool resolvesElsewhere(const std::wstring& folder, const std::wstring& name) {
+  if (!finalPathFunction()) return false;
+  std::wstring parent = folderResolution(folder);
+  if (parent.empty()) return false;
+  std::wstring base = folder;
+  if (base.empty() || base.back() != L'\\') base += L'\\';
+  return differs(parent, name, resolved(base + name));
 }
 
 }  // namespace
@@ -82,6 +100,28 @@ bool isLink(const std::wstring& path) {
   std::size_t cut = trimmed.find_last_of(L'\\');
   if (cut == std::wstring::npos || cut + 1 >= trimmed.size()) return false;  // a drive's root
   return resolvesElsewhere(trimmed.substr(0, cut), trimmed.substr(cut + 1));
+}
+
+const std::wstring& LinkTest::folderPlace(const std::wstring& folder) {
+  auto found = folders_.find(folder);
+  if (found == folders_.end()) found = folders_.emplace(folder, folderResolution(folder)).first;
+  return found->second;
+}
+
+bool LinkTest::isLink(const std::wstring& folder, const std::wstring& name, DWORD attributes) {
+  if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return true;
+  if ((attributes & FILE_ATTRIBUTE_DIRECTORY) || !finalPathFunction()) return false;
+  const std::wstring& parent = folderPlace(folder);
+  if (parent.empty()) return false;
+  std::wstring base = folder;
+  if (base.empty() || base.back() != L'\\') base += L'\\';
+  return differs(parent, name, resolved(base + name));
+}
+
+bool LinkTest::isLink(const std::wstring& folder, const std::wstring& name, DWORD attributes, HANDLE file) {
+  if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return true;
+  if ((attributes & FILE_ATTRIBUTE_DIRECTORY) || !finalPathFunction()) return false;
+  return differs(folderPlace(folder), name, resolvedHandle(file));
 }
 
 bool removeLink(const std::wstring& path) {

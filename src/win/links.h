@@ -4,6 +4,7 @@
 // without touching what they point at.
 #include <windows.h>
 
+#include <map>
 #include <string>
 
 namespace kestova::win {
@@ -14,6 +15,21 @@ bool isLink(const std::wstring& folder, const WIN32_FIND_DATAW& entry);
 bool isLink(const std::wstring& folder, const std::wstring& name, DWORD attributes);
 // The same for a path given whole ("X:\\folder\\name"); false when nothing is there.
 bool isLink(const std::wstring& path);
+
+// The same test for the many files of one walk: each folder is resolved once, and a file the
+// caller has open already is resolved through its handle instead of opened again. Keep one only
+// for the length of a walk: a folder that turns into a link after it was resolved makes its
+// files differ from the remembered place, so they are taken as links and left alone.
+class LinkTest {
+ public:
+  bool isLink(const std::wstring& folder, const std::wstring& name, DWORD attributes);
+  // `file` is an open handle to folder\name.
+  bool isLink(const std::wstring& folder, const std::wstring& name, DWORD attributes, HANDLE file);
+
+ private:
+  const std::wstring& folderPlace(const std::wstring& folder);
+  std::map<std::wstring, std::wstring> folders_;  // folder -> its resolution with a final "\"
+};
 
 // Removes the link itself; true when it is gone. It opens the link, not its target, and deletes it only when the
 // opened object is the link; otherwise (a system that always follows links, as Wine 8 does) it

@@ -103,7 +103,7 @@ TEST(ContentCompare, FilesThatDifferEarlyAreNotReadFurtherAndSingleFilesAreNoGro
 }
 
 CollectedFile file(const wchar_t* name, const wchar_t* folder, std::uint64_t bytes) {
-  return {name, folder, bytes, 0};
+  return {name, folder, bytes, 0, {}, 0};
 }
 
 TEST(DuplicateBuckets, LargestFirstTiesInWalkOrderAndOnlyComparableFiles) {
