@@ -10,6 +10,14 @@ wchar_t foldCase(wchar_t c) {
 }
 
 bool dosMatch(std::wstring_view mask, std::wstring_view name) {
+  // A mask that ends in a plain character matches only names ending in it: most names of a
+  // folder fail here, before the walk below.
+  if (!mask.empty()) {
+    wchar_t last = mask.back();
+    if (last != L'*' && last != L'?' && last != L'.' && (name.empty() || foldCase(name.back()) != foldCase(last))) {
+      return false;
+    }
+  }
   std::size_t m = 0;
   std::size_t n = 0;
   // Where the last "*" left the mask, and the name position to retry from on a mismatch.

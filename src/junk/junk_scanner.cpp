@@ -13,6 +13,7 @@ JunkScanner::JunkScanner(PatternChoice choice, CodedFolders& folders, bool recyc
 
 void JunkScanner::scan(const std::wstring& root) {
   deadLinks_ = 0;
+  links_ = win::LinkTest();
   work_.reset();
   hooks_.progress(root);
   visit(root, readDirectory(root), true);
@@ -45,9 +46,13 @@ void JunkScanner::listPattern(const std::wstring& folder, const std::wstring& ma
     if (isProtectedName(entry.name)) continue;
     // Read-only files stay out by their attribute too: an account that may write anyway (root
     // under Wine) would otherwise open them.
-    if ((entry.attributes & FILE_ATTRIBUTE_READONLY) || isInUse(joinPath(folder, entry.name))) continue;
-    // A link is not the file it points at, which may lie outside the drive.
-    if (win::isLink(folder, entry.name, entry.attributes)) continue;
+    if (entry.attributes & FILE_ATTRIBUTE_READONLY) continue;
+    {
+      // A file that cannot be opened alone is in use (or gone). A link is not the file it points
+      // at, which may lie outside the drive; the open handle tells where it leads.
+      win::FileHandle file = openUnshared(joinPath(folder, entry.name));
+      if (!file || links_.isLink(folder, entry.name, entry.attributes, file.get())) continue;
+    }
     listed[i] = true;
     add({entry.name, folder + L"\\", fileSizeText(entry.size), L"Yes"}, entry.size);
   }
@@ -62,7 +67,7 @@ void JunkScanner::listDeadLinks(const std::wstring& folder, const std::vector<Di
     std::wstring file = shortcut.find(L".lnk") == std::wstring::npos ? shortcut + L".lnk" : shortcut;
     std::wstring target = shortcuts_.target(file);
     if (!isReportableShortcut(shortcut, target) || pathExists(target)) continue;
-    if (win::isLink(folder, entry.name, entry.attributes)) continue;
+    if (links_.isLink(folder, entry.name, entry.attributes)) continue;
     add({entry.name, folder + L"\\", linkSizeText(entry.size), L"Yes"}, entry.size);
     ++deadLinks_;
   }

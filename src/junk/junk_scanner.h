@@ -12,6 +12,7 @@
 #include "core/work_list.h"
 #include "junk/directory_listing.h"
 #include "junk/result_sink.h"
+#include "win/links.h"
 #include "win/shell_link.h"
 
 namespace kestova::junk {
@@ -53,6 +54,7 @@ class JunkScanner {
   ResultSink& results_;
   ScanHooks hooks_;
   WorkList work_;
+  win::LinkTest links_;  // for one scan
   win::ShortcutReader shortcuts_;
   unsigned deadLinks_ = 0;
 };
