@@ -4,7 +4,7 @@ add_compile_options(${SANITIZE} -g)
 add_link_options(${SANITIZE})
 
 add_library(kestova_core STATIC ${KESTOVA_CORE_SOURCES})
-target_include_directories(kestova_core PUBLIC ${CMAKE_SOURCE_DIR}/src)
+target_include_directories(kestova_core PUBLIC ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR})
 target_compile_options(kestova_core PRIVATE ${KESTOVA_WARNINGS})
 
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)

@@ -7,7 +7,7 @@ add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WIN
 add_link_options(-static -static-libgcc -static-libstdc++)
 
 add_library(kestova_core STATIC ${KESTOVA_CORE_SOURCES})
-target_include_directories(kestova_core PUBLIC ${CMAKE_SOURCE_DIR}/src)
+target_include_directories(kestova_core PUBLIC ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR})
 target_compile_options(kestova_core PRIVATE ${KESTOVA_WARNINGS})
 
 # Answers the GetTickCount64 import of the thread runtime inside every program (XP lacks it).

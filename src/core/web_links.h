@@ -5,10 +5,12 @@
 #include <string>
 #include <string_view>
 
+#include "res/version.h"
+
 namespace kestova {
 
 // This build's version marker, as the first line of the server's version file must read.
-inline constexpr std::wstring_view kVersionMarker = L"2009";
+inline constexpr std::wstring_view kVersionMarker = L"" KESTOVA_VERSION_TEXT;
 
 // The first line of a text with CR LF, CR or LF line ends; "" for an empty text.
 std::wstring firstLine(std::wstring_view text);

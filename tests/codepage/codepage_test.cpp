@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <set>
 #include <string>
 
 #include "app/Tffolders.h"
 #include "app/Tfsweep.h"
+#include "ui/grid.h"
 #include "harness/hub_fixture.h"
 #include "harness/translated_windows.h"
 
@@ -13,7 +15,7 @@ namespace kestova::test {
 namespace {
 
 // The windows whose Norwegian texts carry letters outside ASCII ("ø", "å").
-const std::set<std::string> kWithNorwegianLetters = {"Tfsweep", "TFwipe"};
+const std::set<std::string> kWithNorwegianLetters = {"Tfsweep", "TFwipe", "Tfsoftclean", "Tfdupg", "Tfstat"};
 
 std::string narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
 
@@ -59,6 +61,17 @@ TEST_F(CodePage, AFolderLineWithByteE9ShowsEAcute) {
   }
   SendMessageW(hub.hwnd(), WM_CLOSE, 0, 0);  // stores the switch codes: the file is rewritten
   EXPECT_NE(setting(L"config.TXT").find("ncC:\\Caf\xE9\\Cache\r\n"), std::string::npos);
+}
+
+// A pest list is Windows-1252 too: its name with byte 0xE9 shows "\u00E9" in the grid.
+TEST_F(CodePage, APestListLineWithByteE9ShowsEAcute) {
+  writeSetting(L"SPY.TXT", "{11111111-2222-3333-4444-555555555555}  Caf\xE9 Toolbar\r\n");
+  startHub();
+  const auto& windows = translatedWindows();
+  auto spyware = std::find_if(windows.begin(), windows.end(), [](const auto& w) { return w.name == "Tfspy"; });
+  ASSERT_NE(spyware, windows.end());
+  ui::Form& spy = spyware->open();
+  EXPECT_EQ(spy.grid(L"as1").cell(0, 1), L"Caf\u00E9 Toolbar    --> {11111111-2222-3333-4444-555555555555}");
 }
 
 }  // namespace

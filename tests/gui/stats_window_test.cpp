@@ -14,6 +14,7 @@
 #include "harness/hub_fixture.h"
 #include "harness/junk_results.h"
 #include "harness/mapped_drive.h"
+#include "harness/shell_recorder.h"
 #include "stats/Tfstat.h"
 #include "ui/chart.h"
 #include "ui/grid.h"
@@ -279,6 +280,20 @@ TEST_F(StatsWindow, SizesComeFromTheTableOrTheSystemInMegabytesOrGigabytes) {
   EXPECT_EQ(Driver::text(small.hwnd()), std::wstring(1, removable.letter()) + L":/");
   form.chooseDrive(L'C');
   expectC();
+}
+
+TEST_F(StatsWindow, ViewLargestFilesOpensTheSavedSearchBesideTheProgram) {
+  // Without the newer search library (as under Wine) the older saved search is the one opened.
+  TempFolder recordings;
+  ShellRecorder recorder(recordings.path() + L"opened.txt", {L"KestovaTest.fnd"});
+  recorder.associate(L".fnd", L"KestovaTest.fnd");
+  ship(L"1.fnd");
+  Tfstat& form = open();
+  form.fire(L"Label2");
+  auto opened = recorder.waitOpened(1);
+  ASSERT_EQ(opened.size(), 1u);
+  std::wstring expected = programFolder.path() + L"1.fnd";
+  EXPECT_EQ(opened[0], std::string(expected.begin(), expected.end()));
 }
 
 }  // namespace
