@@ -244,6 +244,7 @@ std::optional<MessageBoxInfo> Driver::waitMessageBox(DWORD processId, DWORD mill
               info.text = child.text;
             }
           }
+          if (info.buttons.empty()) continue;  // still being built
           box = info;
           return true;
         }
@@ -260,6 +261,8 @@ void Driver::answer(const MessageBoxInfo& box, int buttonId) {
   } else {
     PostMessageW(box.hwnd, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED), 0);
   }
+  // Gone before the caller looks for the next box, which could otherwise be this one again.
+  waitUntil([&] { return !IsWindow(box.hwnd) || !IsWindowVisible(box.hwnd); }, 5000);
 }
 
 }  // namespace kestova::test
