@@ -23,7 +23,7 @@ void writeRandomBlocks(TIARand& generator, std::uint64_t total, std::size_t bloc
 constexpr std::size_t kMaxBlocksPerChunk = 16;
 // Chunks the generator may be ahead of the writer, so it keeps working while the writer waits on
 // the disk.
-constexpr std::uint64_t kChunksAhead = 4;
+constexpr std::uint64_t kChunksAhead = 8;
 
 // The same blocks with generation and writing overlapped: the generator fills chunks of
 // `blocksPerChunk` blocks (one FillBuffer per block, as the plain loop) into one buffer while the

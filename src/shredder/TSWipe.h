@@ -38,7 +38,7 @@ class TSWipe {
   static constexpr std::size_t kBlockSize = 135168;  // 0x21000, a multiple of 3
   // Inside a pass the file is also flushed after this many bytes, so the disk takes them while
   // the next ones are made instead of all at the pass's end.
-  static constexpr std::uint64_t kFlushEvery = 8ull << 20;
+  static constexpr std::uint64_t kFlushEvery = 16ull << 20;
 
   explicit TSWipe(Status status);
   // Seeds the generator from given snapshot bytes instead of the system's state (tests).
