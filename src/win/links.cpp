@@ -111,17 +111,24 @@ const std::wstring& LinkTest::folderPlace(const std::wstring& folder) {
 bool LinkTest::isLink(const std::wstring& folder, const std::wstring& name, DWORD attributes) {
   if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return true;
   if ((attributes & FILE_ATTRIBUTE_DIRECTORY) || !finalPathFunction()) return false;
-  const std::wstring& parent = folderPlace(folder);
-  if (parent.empty()) return false;
   std::wstring base = folder;
   if (base.empty() || base.back() != L'\\') base += L'\\';
-  return differs(parent, name, resolved(base + name));
+  return differsFromFolder(folder, name, resolved(base + name));
 }
 
 bool LinkTest::isLink(const std::wstring& folder, const std::wstring& name, DWORD attributes, HANDLE file) {
   if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return true;
   if ((attributes & FILE_ATTRIBUTE_DIRECTORY) || !finalPathFunction()) return false;
-  return differs(folderPlace(folder), name, resolvedHandle(file));
+  return differsFromFolder(folder, name, resolvedHandle(file));
+}
+
+// The system may name a place differently over time (under Wine, when drive letters change and
+// its drive list is read again): a file that seems to lie elsewhere is checked once more against
+// its folder resolved now, so only a real link is taken for one.
+bool LinkTest::differsFromFolder(const std::wstring& folder, const std::wstring& name, const std::wstring& self) {
+  if (!differs(folderPlace(folder), name, self)) return false;
+  folders_.erase(folder);
+  return differs(folderPlace(folder), name, self);
 }
 
 bool removeLink(const std::wstring& path) {

@@ -28,6 +28,7 @@ class LinkTest {
 
  private:
   const std::wstring& folderPlace(const std::wstring& folder);
+  bool differsFromFolder(const std::wstring& folder, const std::wstring& name, const std::wstring& self);
   std::map<std::wstring, std::wstring> folders_;  // folder -> its resolution with a final "\"
 };
 
