@@ -17,9 +17,9 @@ bool isLink(const std::wstring& folder, const std::wstring& name, DWORD attribut
 bool isLink(const std::wstring& path);
 
 // The same test for the many files of one walk: each folder is resolved once, and a file the
-// caller has open already is resolved through its handle instead of opened again. Keep one only
-// for the length of a walk: a folder that turns into a link after it was resolved makes its
-// files differ from the remembered place, so they are taken as links and left alone.
+// caller has open already is resolved through its handle instead of opened again. A file that
+// seems to lie elsewhere is checked again against its folder resolved at that moment, so the
+// answer is the one the single-file test would give. Keep one for the length of a walk.
 class LinkTest {
  public:
   bool isLink(const std::wstring& folder, const std::wstring& name, DWORD attributes);
