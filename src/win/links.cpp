@@ -1,5 +1,7 @@
 #include "win/links.h"
 
+#include <optional>
+
 #include "win/handles.h"
 
 namespace kestova::win {
@@ -69,13 +71,26 @@ bool differs(const std::wstring& parent, const std::wstring& name, const std::ws
   return !samePath(self, parent + name);
 }
 
+// "folder\\name", also for a folder given as "X:" or with its final "\\".
+std::wstring entryPath(std::wstring folder, const std::wstring& name) {
+  if (folder.empty() || folder.back() != L'\\') folder += L'\\';
+  return folder + name;
+}
+
 bool resolvesElsewhere(const std::wstring& folder, const std::wstring& name) {
   if (!finalPathFunction()) return false;
   std::wstring parent = folderResolution(folder);
   if (parent.empty()) return false;
-  std::wstring base = folder;
-  if (base.empty() || base.back() != L'\\') base += L'\\';
-  return differs(parent, name, resolved(base + name));
+  return differs(parent, name, resolved(entryPath(folder, name)));
+}
+
+// What the attributes alone tell: a reparse point is a link; a folder without one is none (a
+// linked folder always carries it; only a host link to a file hides it), nor is anything where
+// the system cannot resolve paths. Nothing when the entry must be resolved to tell.
+std::optional<bool> linkByAttributes(DWORD attributes) {
+  if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return true;
+  if ((attributes & FILE_ATTRIBUTE_DIRECTORY) || !finalPathFunction()) return false;
+  return std::nullopt;
 }
 
 }  // namespace
@@ -85,9 +100,7 @@ bool isLink(const std::wstring& folder, const WIN32_FIND_DATAW& entry) {
 }
 
 bool isLink(const std::wstring& folder, const std::wstring& name, DWORD attributes) {
-  if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return true;
-  // A linked folder always carries the reparse point; only a host link to a file hides it.
-  if (attributes & FILE_ATTRIBUTE_DIRECTORY) return false;
+  if (auto known = linkByAttributes(attributes)) return *known;
   return resolvesElsewhere(folder, name);
 }
 
@@ -109,16 +122,12 @@ const std::wstring& LinkTest::folderPlace(const std::wstring& folder) {
 }
 
 bool LinkTest::isLink(const std::wstring& folder, const std::wstring& name, DWORD attributes) {
-  if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return true;
-  if ((attributes & FILE_ATTRIBUTE_DIRECTORY) || !finalPathFunction()) return false;
-  std::wstring base = folder;
-  if (base.empty() || base.back() != L'\\') base += L'\\';
-  return differsFromFolder(folder, name, resolved(base + name));
+  if (auto known = linkByAttributes(attributes)) return *known;
+  return differsFromFolder(folder, name, resolved(entryPath(folder, name)));
 }
 
 bool LinkTest::isLink(const std::wstring& folder, const std::wstring& name, DWORD attributes, HANDLE file) {
-  if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return true;
-  if ((attributes & FILE_ATTRIBUTE_DIRECTORY) || !finalPathFunction()) return false;
+  if (auto known = linkByAttributes(attributes)) return *known;
   return differsFromFolder(folder, name, resolvedHandle(file));
 }
 
