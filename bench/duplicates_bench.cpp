@@ -4,13 +4,13 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "bench/bare_walk.h"
+#include "bench/timing.h"
 #include "dupes/duplicate_finder.h"
 #include "harness/junk_results.h"
 #include "harness/mapped_drive.h"
@@ -120,13 +120,6 @@ std::size_t search(const std::wstring& root) {
   return groups;
 }
 
-template <typename F>
-double seconds(F&& run) {
-  auto start = std::chrono::steady_clock::now();
-  run();
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
 }  // namespace
 
 int main() {
@@ -143,11 +136,11 @@ int main() {
   double bestFloor = 1e9;
   double bestSearch = 1e9;
   for (int round = 0; round < 3; ++round) {
-    bestFloor = std::min(bestFloor, seconds([&] {
+    bestFloor = std::min(bestFloor, bench::seconds([&] {
                            entries = walk(root);
                            bytes = readAll(shared);
                          }));
-    bestSearch = std::min(bestSearch, seconds([&] { groups = search(root); }));
+    bestSearch = std::min(bestSearch, bench::seconds([&] { groups = search(root); }));
   }
   std::printf("floor: walk of %zu entries and %zu shared files (%.1f MB) read, best of 3 %.3f s\n", entries,
               shared.size(), static_cast<double>(bytes) / 1048576, bestFloor);

@@ -9,12 +9,12 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <memory>
 #include <string>
 
 #include "bench/bare_walk.h"
+#include "bench/timing.h"
 #include "app/Tfsweep.h"
 #include "app/app_windows.h"
 #include "core/junk_patterns.h"
@@ -90,13 +90,6 @@ std::size_t search(app::Tfsweep& hub, test::ScriptedDialogs& dialogs) {
   return static_cast<std::size_t>(hub.junkCleaner().rowCount());
 }
 
-template <typename F>
-double seconds(F&& run) {
-  auto start = std::chrono::steady_clock::now();
-  run();
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
 }  // namespace
 
 int main() {
@@ -131,9 +124,9 @@ int main() {
   std::size_t scanRows = scan(root);
   double bestWalk = 1e9, bestSearch = 1e9, bestScan = 1e9;
   for (int round = 0; round < 3; ++round) {
-    bestWalk = std::min(bestWalk, seconds([&] { entries = walk(root); }));
-    bestSearch = std::min(bestSearch, seconds([&] { rows = search(hub, *dialogs); }));
-    bestScan = std::min(bestScan, seconds([&] { scanRows = scan(root); }));
+    bestWalk = std::min(bestWalk, bench::seconds([&] { entries = walk(root); }));
+    bestSearch = std::min(bestSearch, bench::seconds([&] { rows = search(hub, *dialogs); }));
+    bestScan = std::min(bestScan, bench::seconds([&] { scanRows = scan(root); }));
   }
   app::destroyWindows();
   if (rows == 0 || rows != scanRows) {

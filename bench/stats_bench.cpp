@@ -4,11 +4,11 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <string>
 
 #include "bench/bare_walk.h"
+#include "bench/timing.h"
 #include "core/disk_stats.h"
 #include "harness/mapped_drive.h"
 #include "stats/collector.h"
@@ -60,13 +60,6 @@ std::size_t collect(wchar_t letter, DiskStats& stats) {
   return folders;
 }
 
-template <typename F>
-double seconds(F&& run) {
-  auto start = std::chrono::steady_clock::now();
-  run();
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
 }  // namespace
 
 int main() {
@@ -83,8 +76,8 @@ int main() {
   double bestWalk = 1e9;
   double bestCollect = 1e9;
   for (int round = 0; round < 3; ++round) {
-    bestWalk = std::min(bestWalk, seconds([&] { entries = walk(root); }));
-    bestCollect = std::min(bestCollect, seconds([&] { folders = collect(drive.letter(), stats); }));
+    bestWalk = std::min(bestWalk, bench::seconds([&] { entries = walk(root); }));
+    bestCollect = std::min(bestCollect, bench::seconds([&] { folders = collect(drive.letter(), stats); }));
   }
   int counted = 0;
   for (const auto& row : stats.extensions()) counted += row.used ? row.count : 0;
