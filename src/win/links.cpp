@@ -115,10 +115,20 @@ bool isLink(const std::wstring& path) {
   return resolvesElsewhere(trimmed.substr(0, cut), trimmed.substr(cut + 1));
 }
 
+// A walk enters no linked folder, so a folder mostly lies where its parent lies: its place is
+// taken from its parent's without asking the system, and asked for only when a file seems to lie
+// elsewhere.
 const std::wstring& LinkTest::folderPlace(const std::wstring& folder) {
   auto found = folders_.find(folder);
-  if (found == folders_.end()) found = folders_.emplace(folder, folderResolution(folder)).first;
-  return found->second;
+  if (found != folders_.end()) return found->second;
+  std::wstring place;
+  std::size_t cut = folder.find_last_of(L'\\');
+  if (cut != std::wstring::npos && cut + 1 < folder.size()) {
+    const std::wstring& parent = folderPlace(folder.substr(0, cut));
+    if (!parent.empty()) place = parent + folder.substr(cut + 1) + L'\\';
+  }
+  if (place.empty()) place = folderResolution(folder);
+  return folders_.emplace(folder, std::move(place)).first->second;
 }
 
 bool LinkTest::isLink(const std::wstring& folder, const std::wstring& name, DWORD attributes) {
@@ -136,8 +146,9 @@ bool LinkTest::isLink(const std::wstring& folder, const std::wstring& name, DWOR
 // its folder resolved now, so only a real link is taken for one.
 bool LinkTest::differsFromFolder(const std::wstring& folder, const std::wstring& name, const std::wstring& self) {
   if (!differs(folderPlace(folder), name, self)) return false;
-  folders_.erase(folder);
-  return differs(folderPlace(folder), name, self);
+  std::wstring& place = folders_[folder];
+  place = folderResolution(folder);
+  return differs(place, name, self);
 }
 
 bool removeLink(const std::wstring& path) {
