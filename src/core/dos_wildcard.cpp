@@ -9,15 +9,16 @@ wchar_t foldCase(wchar_t c) {
   return c;
 }
 
+wchar_t requiredLastChar(std::wstring_view mask) {
+  if (mask.empty()) return 0;
+  wchar_t last = mask.back();
+  return last == L'*' || last == L'?' || last == L'.' ? 0 : foldCase(last);
+}
+
 bool dosMatch(std::wstring_view mask, std::wstring_view name) {
   // A mask that ends in a plain character matches only names ending in it: most names of a
   // folder fail here, before the walk below.
-  if (!mask.empty()) {
-    wchar_t last = mask.back();
-    if (last != L'*' && last != L'?' && last != L'.' && (name.empty() || foldCase(name.back()) != foldCase(last))) {
-      return false;
-    }
-  }
+  if (wchar_t last = requiredLastChar(mask); last && (name.empty() || foldCase(name.back()) != last)) return false;
   std::size_t m = 0;
   std::size_t n = 0;
   // Where the last "*" left the mask, and the name position to retry from on a mismatch.

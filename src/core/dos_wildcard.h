@@ -15,6 +15,10 @@ inline bool dosMatchEntry(std::wstring_view mask, std::wstring_view name, std::w
   return dosMatch(mask, name) || (!shortName.empty() && dosMatch(mask, shortName));
 }
 
+// The character (in foldCase) that every name matching `mask` ends in; 0 when the mask ends in a
+// wildcard or a ".", which may match any last character.
+wchar_t requiredLastChar(std::wstring_view mask);
+
 // The upper case the matcher compares in: ASCII and the Latin-1 letters.
 wchar_t foldCase(wchar_t c);
 

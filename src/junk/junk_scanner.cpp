@@ -1,11 +1,25 @@
 #include "junk/junk_scanner.h"
 
+#include <algorithm>
+#include <array>
+#include <optional>
+
 #include "core/dos_wildcard.h"
 #include "core/junk_rules.h"
 #include "junk/removal.h"
 #include "win/links.h"
 
 namespace kestova::junk {
+namespace {
+
+// Per pattern, the character every name it matches ends in (0: any).
+const std::array<wchar_t, kPatternCount> kRequiredLast = [] {
+  std::array<wchar_t, kPatternCount> last{};
+  for (std::size_t p = 0; p < kPatternCount; ++p) last[p] = requiredLastChar(kJunkPatterns[p].mask);
+  return last;
+}();
+
+}  // namespace
 
 JunkScanner::JunkScanner(PatternChoice choice, CodedFolders& folders, bool recycleKnown, ResultSink& results,
                          ScanHooks hooks)
@@ -28,41 +42,57 @@ void JunkScanner::scan(const std::wstring& root) {
 }
 
 void JunkScanner::listPatterns(const std::wstring& folder, const std::vector<DirectoryEntry>& entries) {
-  // A file that two ticked patterns match is listed once, under the first.
-  std::vector<bool> listed(entries.size());
-  for (std::size_t i = 0; i < kPatternCount; ++i) {
-    if (choice_.patterns[i]) listPattern(folder, kJunkPatterns[i].mask, entries, listed);
+  // Each file is listed once, under the first ticked pattern that matches it where that pattern
+  // searches; the rows come pattern by pattern, each in the folder's order.
+  std::vector<std::pair<std::size_t, std::size_t>> matches;  // (pattern, entry)
+  enum : char { kUnknown, kSearched, kSkipped };
+  std::array<char, kPatternCount> folderUse{};
+  for (std::size_t e = 0; e < entries.size(); ++e) {
+    const DirectoryEntry& entry = entries[e];
+    if (entry.isDirectory()) continue;  // a folder whose name looks like junk is not a junk file
+    // Most names end in a character no mask ends in: one comparison per pattern rules them out.
+    wchar_t last = entry.name.empty() ? 0 : foldCase(entry.name.back());
+    wchar_t shortLast = entry.shortName.empty() ? 0 : foldCase(entry.shortName.back());
+    for (std::size_t p = 0; p < kPatternCount; ++p) {
+      wchar_t required = kRequiredLast[p];
+      if (!choice_.patterns[p] || (required && required != last && required != shortLast)) continue;
+      if (!dosMatchEntry(kJunkPatterns[p].mask, entry.name, entry.shortName)) continue;
+      if (folderUse[p] == kUnknown) {
+        folderUse[p] = skipsFolderForPattern(folder, kJunkPatterns[p].mask, folders_[FolderCode::lx]) ? kSkipped
+                                                                                                      : kSearched;
+      }
+      if (folderUse[p] == kSearched) {
+        matches.emplace_back(p, e);
+        break;
+      }
+    }
   }
+  std::stable_sort(matches.begin(), matches.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+  for (const auto& [pattern, e] : matches) listFile(folder, entries[e]);
   if (choice_.deadLinks) listDeadLinks(folder, entries);
 }
 
-void JunkScanner::listPattern(const std::wstring& folder, const std::wstring& mask,
-                              const std::vector<DirectoryEntry>& entries, std::vector<bool>& listed) {
-  if (skipsFolderForPattern(folder, mask, folders_[FolderCode::lx])) return;
-  for (std::size_t i = 0; i < entries.size(); ++i) {
-    const DirectoryEntry& entry = entries[i];
-    // A folder whose name looks like junk is not a junk file.
-    if (listed[i] || entry.isDirectory() || !dosMatchEntry(mask, entry.name, entry.shortName)) continue;
-    if (isProtectedName(entry.name)) continue;
-    // Read-only files stay out by their attribute too: an account that may write anyway (root
-    // under Wine) would otherwise open them.
-    if (entry.attributes & FILE_ATTRIBUTE_READONLY) continue;
-    {
-      // A file that cannot be opened alone is in use (or gone). A link is not the file it points
-      // at, which may lie outside the drive; the open handle tells where it leads.
-      win::FileHandle file = openUnshared(joinPath(folder, entry.name));
-      if (!file || links_.isLink(folder, entry.name, entry.attributes, file.get())) continue;
-    }
-    listed[i] = true;
-    add({entry.name, folder + L"\\", fileSizeText(entry.size), L"Yes"}, entry.size);
+void JunkScanner::listFile(const std::wstring& folder, const DirectoryEntry& entry) {
+  if (isProtectedName(entry.name)) return;
+  // Read-only files stay out by their attribute too: an account that may write anyway (root
+  // under Wine) would otherwise open them.
+  if (entry.attributes & FILE_ATTRIBUTE_READONLY) return;
+  {
+    // A file that cannot be opened alone is in use (or gone). A link is not the file it points
+    // at, which may lie outside the drive; the open handle tells where it leads.
+    win::FileHandle file = openUnshared(joinPath(folder, entry.name));
+    if (!file || links_.isLink(folder, entry.name, entry.attributes, file.get())) return;
   }
+  add({entry.name, folder + L"\\", fileSizeText(entry.size), L"Yes"}, entry.size);
 }
 
 void JunkScanner::listDeadLinks(const std::wstring& folder, const std::vector<DirectoryEntry>& entries) {
-  if (skipsFolderForLinks(folder, folders_[FolderCode::lx])) return;
+  std::optional<bool> skipped;  // asked only of a folder that holds a shortcut
   for (const DirectoryEntry& entry : entries) {
     if (entry.attributes == FILE_ATTRIBUTE_DIRECTORY || entry.isDots()) continue;
     if (!dosMatchEntry(kLinkMask, entry.name, entry.shortName)) continue;
+    if (!skipped) skipped = skipsFolderForLinks(folder, folders_[FolderCode::lx]);
+    if (*skipped) return;
     std::wstring shortcut = folder + L"\\" + entry.name;
     std::wstring file = shortcut.find(L".lnk") == std::wstring::npos ? shortcut + L".lnk" : shortcut;
     std::wstring target = shortcuts_.target(file);

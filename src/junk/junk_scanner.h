@@ -40,8 +40,7 @@ class JunkScanner {
 
  private:
   void listPatterns(const std::wstring& folder, const std::vector<DirectoryEntry>& entries);
-  void listPattern(const std::wstring& folder, const std::wstring& mask, const std::vector<DirectoryEntry>& entries,
-                   std::vector<bool>& listed);
+  void listFile(const std::wstring& folder, const DirectoryEntry& entry);
   void listDeadLinks(const std::wstring& folder, const std::vector<DirectoryEntry>& entries);
   void visit(const std::wstring& folder, const std::vector<DirectoryEntry>& entries, bool root);
   void found(FolderCode code, const std::wstring& path);
