@@ -68,9 +68,12 @@ void Grid::endUpdate() {
 
 void Grid::refresh() {
   // Under Wine a new item count costs 20-30 ms once the list scrolls (its scroll bar is
-  // redone): twice a second keeps the list growing in sight at a few per cent of a long run.
-  constexpr DWORD kRefreshInterval = 500;
-  if (GetTickCount() - lastSync_ >= kRefreshInterval) sync();
+  // redone). Rows that come into sight are shown twice a second; rows below the view only
+  // lengthen the scroll bar, which can wait two seconds.
+  if (!stale_) return;
+  bool inSight = firstStale_ - 1 <= ListView_GetTopIndex(hwnd_) + ListView_GetCountPerPage(hwnd_);
+  DWORD interval = inSight ? 500 : 2000;
+  if (GetTickCount() - lastSync_ >= interval) sync();
 }
 
 void Grid::sync() {
