@@ -116,7 +116,7 @@ double shred(const std::wstring& path, int algorithm) {
   double all = seconds(start, now());
   std::printf("  shred %d: first write %.3f s, passes end", algorithm, firstWrite);
   for (double p : passes) std::printf(" %.3f", p);
-  std::printf(" s (%d flushes, %.3f s in them)", flushes, inFlush);
+  std::printf(" s (%d flushes waited for, %.3f s in them)", flushes, inFlush);
   std::printf(", done %.3f s\n", all);
   return all;
 }

@@ -99,8 +99,13 @@ bool TSWipe::wipeRegularFile(const std::wstring& path) {
   unflushed_ = 0;
 
   try {
+    // A file larger than one flush interval has its bytes flushed on a second thread as the
+    // passes go, the end of each pass still waiting for its own flush.
+    if (workingSize_ > kFlushEvery) background_.emplace(file_.get());
     runPasses(path);
+    background_.reset();
   } catch (...) {
+    background_.reset();
     file_.close();  // not truncated: the passes did not complete
     throw;
   }
@@ -159,12 +164,19 @@ void TSWipe::writeAll(const std::wstring& path, const std::uint8_t* data, std::s
     throw EWipe(EWipe::Step::Write, path);
   }
   unflushed_ += length;
-  if (unflushed_ >= kFlushEvery) flush(path);
+  if (unflushed_ < kFlushEvery) return;
+  if (!background_) {
+    flush(path);
+    return;
+  }
+  background_->request();
+  unflushed_ = 0;
 }
 
 // Write-through is not honoured everywhere (nor by a disk's own cache): without the flush the
 // pass could still sit in memory when the truncation drops it, leaving the old content on disk.
 void TSWipe::flush(const std::wstring& path) {
+  if (background_ && !background_->settle()) throw EWipe(EWipe::Step::Write, path);
   if (!allowed(FileStep::Flush) || !FlushFileBuffers(file_.get())) throw EWipe(EWipe::Step::Write, path);
   unflushed_ = 0;
 }

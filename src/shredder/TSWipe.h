@@ -5,10 +5,12 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 
 #include "core/ia_rand.h"
+#include "shredder/background_flush.h"
 #include "win/error.h"
 #include "win/handles.h"
 
@@ -36,8 +38,8 @@ class TSWipe {
   using FileHook = std::function<bool(FileStep step)>;
 
   static constexpr std::size_t kBlockSize = 135168;  // 0x21000, a multiple of 3
-  // Inside a pass the file is also flushed after this many bytes, so the disk takes them while
-  // the next ones are made instead of all at the pass's end.
+  // Inside a pass the file is also flushed, on a second thread, after this many bytes, so the
+  // disk takes them while the next ones are made instead of all at the pass's end.
   static constexpr std::uint64_t kFlushEvery = 16ull << 20;
 
   explicit TSWipe(Status status);
@@ -74,6 +76,7 @@ class TSWipe {
   win::FileHandle file_;
   std::uint64_t workingSize_ = 0;
   std::uint64_t unflushed_ = 0;  // bytes written since the last flush
+  std::optional<BackgroundFlush> background_;  // for the file being wiped
   int passCount_ = 1;
   TIARand generator_;
   Status status_;

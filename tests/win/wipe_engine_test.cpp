@@ -13,6 +13,7 @@
 #include "harness/mapped_drive.h"
 #include "harness/temp_folder.h"
 #include "shredder/TSWipe.h"
+#include "shredder/background_flush.h"
 #include "win/handles.h"
 
 namespace kestova::test {
@@ -279,6 +280,43 @@ TEST_F(WipeEngine, AWriteErrorInALargeFileEndsItsWipeAndItsSecondThread) {
   EXPECT_TRUE(engine.WipeFile(next));
   EXPECT_FALSE(fileExists(next));
   EXPECT_TRUE(DeleteFileW(path.c_str()));
+}
+
+// Past one flush interval the file is also flushed on a third thread while the pass goes on.
+TEST_F(WipeEngine, AFileFlushedAsItIsWrittenGetsTheSameBytesAndEndsEveryThreadOnAnError) {
+  const std::size_t blocks = TSWipe::kFlushEvery / TSWipe::kBlockSize + 6;
+  std::wstring path = folder.writeFile(L"past.bin", patterned(blocks * TSWipe::kBlockSize));
+  wipe(path, 0);
+  ASSERT_EQ(contents.size(), 1u);
+  EXPECT_TRUE(contents[0] == Replay().randomPass(blocks * TSWipe::kBlockSize)) << "the bytes of the plain fill";
+
+  const int before = threadsOfThisProcess();
+  StepLog log;
+  log.failAt = static_cast<int>(blocks) - 2;  // after the first flush was asked for
+  path = folder.writeFile(L"failing.bin", patterned(blocks * TSWipe::kBlockSize));
+  TSWipe engine(nullptr, kSnapshot);
+  engine.setFileHook(log.hook());
+  EXPECT_THROW(engine.WipeFile(path), EWipe);
+  EXPECT_EQ(stepLetters(log.steps), std::string(blocks - 2, 'W'));
+  EXPECT_LE(threadsOfThisProcess(), before);
+  EXPECT_EQ(fileBytes(path).size(), blocks * TSWipe::kBlockSize) << "in place, not truncated";
+}
+
+TEST(BackgroundFlush, AFlushThatFailsIsReportedWhenTheWriterSettles) {
+  TempFolder folder;
+  std::wstring path = folder.writeFile(L"flushed.bin", "bytes");
+  win::FileHandle readOnly(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  win::FileHandle writable(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  ASSERT_TRUE(readOnly && writable);
+  shredder::BackgroundFlush failing(readOnly.get());
+  failing.request();
+  EXPECT_FALSE(failing.settle());
+  shredder::BackgroundFlush working(writable.get());
+  working.request();
+  working.request();
+  EXPECT_TRUE(working.settle());
 }
 
 TEST_F(WipeEngine, AFolderOfTwoThousandSmallFilesIsShreddedWhole) {
