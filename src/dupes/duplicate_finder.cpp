@@ -67,15 +67,16 @@ std::vector<std::pair<std::size_t, win::FileHandle>> DuplicateFinder::comparable
   return kept;
 }
 
-DuplicateRow DuplicateFinder::rowOf(std::size_t index) const {
+DuplicateRow DuplicateFinder::rowOf(std::size_t index) {
   const CollectedFile& file = files_[index];
   return {file.name, file.folder, duplicateSizeText(duplicateKilobytes(file.bytes), win::thousandsSeparator()),
-          win::shortDate(file.lastWrite)};
+          dates_(file.lastWrite)};
 }
 
 SearchEnd DuplicateFinder::compare(const std::function<bool(std::vector<DuplicateRow>)>& group) {
   std::uint64_t done = 0;
   links_ = win::LinkTest();
+  dates_ = win::ShortDates();
   lastTick_ = GetTickCount();
   for (std::size_t b = 0; b < buckets_.size(); ++b) {
     const std::vector<std::size_t>& bucket = buckets_[b];

@@ -11,6 +11,7 @@
 #include "core/duplicate_plan.h"
 #include "win/handles.h"
 #include "win/links.h"
+#include "win/locale_text.h"
 
 namespace kestova::dupes {
 
@@ -55,13 +56,14 @@ class DuplicateFinder {
   bool tick(std::uint64_t done);
   // The files of a bucket that may be compared, each with the handle its in-use test opened.
   std::vector<std::pair<std::size_t, win::FileHandle>> comparable(const std::vector<std::size_t>& bucket);
-  DuplicateRow rowOf(std::size_t index) const;
+  DuplicateRow rowOf(std::size_t index);
   std::wstring pathOf(std::size_t index) const;
 
   bool limit_;
   FinderHooks hooks_;
   std::vector<CollectedFile> files_;
   win::LinkTest links_;  // for one comparison
+  win::ShortDates dates_;  // for one comparison
   BlockStore blocks_;
   std::vector<std::vector<std::size_t>> buckets_;
   std::uint64_t total_ = 0;

@@ -13,6 +13,8 @@ const std::wstring& thousandsSeparator() {
   return separator;
 }
 
+namespace {
+
 std::wstring shortDate(std::uint64_t fileTime) {
   FILETIME utc = {static_cast<DWORD>(fileTime), static_cast<DWORD>(fileTime >> 32)};
   SYSTEMTIME universal = {};
@@ -24,6 +26,16 @@ std::wstring shortDate(std::uint64_t fileTime) {
   wchar_t text[80] = {};
   if (GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &local, nullptr, text, 80) == 0) return {};
   return text;
+}
+
+}  // namespace
+
+const std::wstring& ShortDates::operator()(std::uint64_t fileTime) {
+  constexpr std::uint64_t kQuarterHour = 15ull * 60 * 10000000;
+  std::uint64_t quarter = fileTime / kQuarterHour;
+  auto found = byQuarterHour_.find(quarter);
+  if (found == byQuarterHour_.end()) found = byQuarterHour_.emplace(quarter, shortDate(fileTime)).first;
+  return found->second;
 }
 
 }  // namespace kestova::win
