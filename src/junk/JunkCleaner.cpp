@@ -17,7 +17,8 @@ namespace kestova::junk {
 namespace {
 
 constexpr int kDeleteColumn = 3;
-constexpr DWORD kProgressInterval = 40;  // milliseconds
+constexpr DWORD kQueueInterval = 40;    // milliseconds
+constexpr DWORD kStatusInterval = 200;  // milliseconds
 
 }  // namespace
 
@@ -71,11 +72,12 @@ void JunkCleaner::scan(PatternChoice choice) {
   resetListing();
   ScanHooks hooks{
       [this](FolderCode code, const std::wstring& path) { hub_.setFolder(code, path); },
-      // The latest folder and the grid, and the queue, about every 40 ms rather than after each
-      // folder: often enough to read and to stay responsive, rare enough to cost little.
-      [this, pacer = ui::Pacer(kProgressInterval)](const std::wstring& folder) mutable {
-        if (!pacer.due()) return;
-        hub_.setStatus(folder, true);
+      // The queue about every 40 ms, to stay responsive; the latest folder five times a second,
+      // as often as it can be read (each new text is a repaint, dear under Wine).
+      [this, queue = ui::Pacer(kQueueInterval), status = ui::Pacer(kStatusInterval)](
+          const std::wstring& folder) mutable {
+        if (!queue.due()) return;
+        if (status.due()) hub_.setStatus(folder, true);
         pump();
       },
       [this] { return hub_.closeWaiting(); },

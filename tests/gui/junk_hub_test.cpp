@@ -125,7 +125,8 @@ void CALLBACK lookDuringSearch(HWND, UINT, UINT_PTR, DWORD) {
 }
 
 TEST_F(JunkHub, WhileSearchingTheStatusShowsTheFolderAndNoOtherActionStarts) {
-  for (int i = 0; i < 300; ++i) writeSizedFile(at(L"tree\\f" + std::to_wstring(i) + L"\\x.tmp"), 1);
+  // Long enough a walk for the status line to move past the root.
+  for (int i = 0; i < 1000; ++i) writeSizedFile(at(L"tree\\f" + std::to_wstring(i) + L"\\x.tmp"), 1);
   DuringSearch seen;
   seen.hub = hub;
   during = &seen;
@@ -142,8 +143,8 @@ TEST_F(JunkHub, WhileSearchingTheStatusShowsTheFolderAndNoOtherActionStarts) {
   EXPECT_FALSE(seen.arrowSeen);
   EXPECT_TRUE(seen.pressed);
   // The queued presses started nothing: one closing message (checked by search()), rows once.
-  EXPECT_EQ(rows(), 300);
-  EXPECT_EQ(hub->junkCleaner().listingTotal(), 300u);
+  EXPECT_EQ(rows(), 1000);
+  EXPECT_EQ(hub->junkCleaner().listingTotal(), 1000u);
   pump(200);
   EXPECT_EQ(dialogs->messages.size(), 1u);
   EXPECT_TRUE(hub->enabled(L"BB4"));
