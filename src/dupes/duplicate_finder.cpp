@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "core/duplicate_rules.h"
+#include "dupes/bucket_opener.h"
 #include "dupes/duplicate_walk.h"
 #include "dupes/file_block_source.h"
 #include "junk/removal.h"
@@ -47,9 +48,9 @@ std::wstring DuplicateFinder::pathOf(std::size_t index) const {
   return files_[index].path;
 }
 
-std::vector<std::pair<std::size_t, win::FileHandle>> DuplicateFinder::comparable(
+BucketOpener::Opened DuplicateFinder::comparable(
     const std::vector<std::size_t>& bucket) {
-  std::vector<std::pair<std::size_t, win::FileHandle>> kept;
+  BucketOpener::Opened kept;
   for (std::size_t index : bucket) {
     std::wstring path = pathOf(index);
     DWORD attributes = files_[index].attributes;
@@ -78,11 +79,13 @@ SearchEnd DuplicateFinder::compare(const std::function<bool(std::vector<Duplicat
   links_ = win::LinkTest();
   dates_ = win::ShortDates();
   lastTick_ = GetTickCount();
+  // The link test is used by the opener's thread alone until the opener is gone.
+  BucketOpener opener(buckets_.size(), [this](std::size_t b) { return comparable(buckets_[b]); });
   for (std::size_t b = 0; b < buckets_.size(); ++b) {
     const std::vector<std::size_t>& bucket = buckets_[b];
     std::uint64_t length = files_[bucket.front()].bytes;
     if (tick(done)) return SearchEnd::Stopped;
-    auto opened = comparable(bucket);
+    auto opened = opener.take();
     std::vector<std::size_t> members;
     std::vector<std::vector<std::size_t>> groups;
     if (opened.size() >= 2) {

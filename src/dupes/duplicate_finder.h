@@ -9,6 +9,7 @@
 
 #include "core/content_compare.h"
 #include "core/duplicate_plan.h"
+#include "dupes/bucket_opener.h"
 #include "win/handles.h"
 #include "win/links.h"
 #include "win/locale_text.h"
@@ -55,7 +56,7 @@ class DuplicateFinder {
   // Runs the hooks when the last run is 50 ms old; true when the search is to stop.
   bool tick(std::uint64_t done);
   // The files of a bucket that may be compared, each with the handle its in-use test opened.
-  std::vector<std::pair<std::size_t, win::FileHandle>> comparable(const std::vector<std::size_t>& bucket);
+  BucketOpener::Opened comparable(const std::vector<std::size_t>& bucket);
   DuplicateRow rowOf(std::size_t index);
   std::wstring pathOf(std::size_t index) const;
 

@@ -5,8 +5,11 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <mutex>
 #include <random>
+#include <stdexcept>
 
+#include "dupes/bucket_opener.h"
 #include "dupes/duplicate_finder.h"
 #include "harness/host_link.h"
 #include "harness/junk_results.h"
@@ -213,6 +216,34 @@ TEST_F(DuplicateDetection, LinkedFoldersAndFilesAreNeitherEnteredNorCompared) {
     EXPECT_EQ(folder.find(L"loop"), std::wstring::npos);
     EXPECT_EQ(folder.find(L"away"), std::wstring::npos);
   }
+}
+
+// The comparison's files are opened ahead of it on a second thread; they must still come in
+// bucket order, never more than a few buckets ahead (each held open, locked to others), and a
+// comparison that ends early must not wait for the rest.
+TEST(BucketOpener, HandsOverBucketsInOrderAFewAheadAndStopsWhenDropped) {
+  using dupes::BucketOpener;
+  std::mutex mutex;
+  std::size_t made = 0;
+  auto open = [&](std::size_t bucket) {
+    if (bucket == 40) throw std::runtime_error("unreadable");
+    std::lock_guard lock(mutex);
+    ++made;
+    BucketOpener::Opened files;
+    files.emplace_back(bucket, win::FileHandle());
+    return files;
+  };
+  {
+    BucketOpener opener(1000, open);
+    for (std::size_t b = 0; b < 3; ++b) EXPECT_EQ(opener.take().at(0).first, b);
+    Sleep(50);
+    std::lock_guard lock(mutex);
+    EXPECT_LE(made, 3 + BucketOpener::kAhead);
+  }
+  made = 0;
+  BucketOpener opener(1000, open);
+  for (std::size_t b = 0; b < 40; ++b) ASSERT_EQ(opener.take().at(0).first, b);
+  EXPECT_THROW(opener.take(), std::runtime_error);
 }
 
 }  // namespace
