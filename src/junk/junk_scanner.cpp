@@ -45,8 +45,7 @@ void JunkScanner::listPatterns(const std::wstring& folder, const std::vector<Dir
   // Each file is listed once, under the first ticked pattern that matches it where that pattern
   // searches; the rows come pattern by pattern, each in the folder's order.
   std::vector<std::pair<std::size_t, std::size_t>> matches;  // (pattern, entry)
-  enum : char { kUnknown, kSearched, kSkipped };
-  std::array<char, kPatternCount> folderUse{};
+  std::array<std::optional<bool>, kPatternCount> skipped;  // asked only of a pattern that matched here
   for (std::size_t e = 0; e < entries.size(); ++e) {
     const DirectoryEntry& entry = entries[e];
     if (entry.isDirectory()) continue;  // a folder whose name looks like junk is not a junk file
@@ -57,11 +56,8 @@ void JunkScanner::listPatterns(const std::wstring& folder, const std::vector<Dir
       wchar_t required = kRequiredLast[p];
       if (!choice_.patterns[p] || (required && required != last && required != shortLast)) continue;
       if (!dosMatchEntry(kJunkPatterns[p].mask, entry.name, entry.shortName)) continue;
-      if (folderUse[p] == kUnknown) {
-        folderUse[p] = skipsFolderForPattern(folder, kJunkPatterns[p].mask, folders_[FolderCode::lx]) ? kSkipped
-                                                                                                      : kSearched;
-      }
-      if (folderUse[p] == kSearched) {
+      if (!skipped[p]) skipped[p] = skipsFolderForPattern(folder, kJunkPatterns[p].mask, folders_[FolderCode::lx]);
+      if (!*skipped[p]) {
         matches.emplace_back(p, e);
         break;
       }

@@ -18,9 +18,9 @@ bool isLink(const std::wstring& path);
 
 // The same test for the many files of one walk: a folder's place follows from its parent's (the
 // walk's root is resolved once), and a file the caller has open already is resolved through its
-// handle instead of opened again. A file that
-// seems to lie elsewhere is checked again against its folder resolved at that moment, so the
-// answer is the one the single-file test would give. Keep one for the length of a walk.
+// handle instead of opened again. A file that seems to lie elsewhere is checked again against its
+// folder resolved at that moment, so the answer is the one the single-file test would give. Keep
+// one for the length of a walk.
 class LinkTest {
  public:
   bool isLink(const std::wstring& folder, const std::wstring& name, DWORD attributes);
