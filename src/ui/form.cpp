@@ -20,6 +20,9 @@ namespace {
 constexpr COLORREF kLinkColor = RGB(0, 0, 255);
 constexpr const wchar_t* kPanelClass = L"TPanel";
 constexpr COLORREF kLabelColor = RGB(0, 0, 0);
+// A form's own windows carry this property; any other window (a message box, a common dialog, a
+// window of another class that keeps a handle in its user data) is not a form.
+constexpr const wchar_t* kFormProperty = L"Kestova.Form";
 
 void registerPanelClass() {
   WNDCLASSEXW wc = {};
@@ -59,17 +62,14 @@ Form::~Form() {
   forget(busyForms, this);
   forget(waitingCloses, this);
   if (hwnd_) {
-    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+    RemovePropW(hwnd_, kFormProperty);
     DestroyWindow(hwnd_);
   }
 }
 
 Form* Form::fromHwnd(HWND hwnd) {
   if (!hwnd) return nullptr;
-  auto* form = reinterpret_cast<Form*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  // Only our own top-level windows carry a Form pointer; controls use the slot otherwise.
-  if (!form || form->hwnd_ != hwnd) return nullptr;
-  return form;
+  return static_cast<Form*>(GetPropW(hwnd, kFormProperty));
 }
 
 void Form::registerClass() const {
@@ -644,8 +644,8 @@ LRESULT CALLBACK Form::linkLabelProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) 
 LRESULT CALLBACK Form::windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_NCCREATE) {
     auto* form = static_cast<Form*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
+    if (!SetPropW(hwnd, kFormProperty, form)) return FALSE;  // the window is not created
     form->hwnd_ = hwnd;
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
   }
   Form* form = fromHwnd(hwnd);
   if (!form) return DefWindowProcW(hwnd, msg, wp, lp);
@@ -863,7 +863,7 @@ LRESULT Form::dispatch(UINT msg, WPARAM wp, LPARAM lp) {
       break;
     case WM_NCDESTROY: {
       LRESULT result = DefWindowProcW(hwnd_, msg, wp, lp);
-      SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+      RemovePropW(hwnd_, kFormProperty);
       hwnd_ = nullptr;
       tooltip_ = nullptr;
       menuBar_ = nullptr;

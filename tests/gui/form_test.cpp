@@ -2,6 +2,7 @@
 
 #include "harness/driver.h"
 #include "harness/scripted_dialogs.h"
+#include "ui/application.h"
 #include "ui/form.h"
 #include "win/error.h"
 
@@ -66,6 +67,31 @@ TEST(FormLayer, ALinkLabelTakesTheLinkStyleWhileThePointerIsOverIt) {
   EXPECT_NE(SendMessageW(label, WM_GETFONT, 0, 0), plainFont);
   SendMessageW(label, WM_MOUSELEAVE, 0, 0);
   EXPECT_EQ(SendMessageW(label, WM_GETFONT, 0, 0), plainFont);
+}
+
+// Other windows use their user data as they please: the single-instance listener keeps the
+// hub's handle there. The message loop asks of every root window whether it is a form.
+TEST(FormLayer, AWindowWhoseUserDataIsNoFormIsNotTakenForOne) {
+  WNDCLASSW wc = {};
+  wc.lpfnWndProc = DefWindowProcW;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"TForeignWindow";
+  RegisterClassW(&wc);
+  HWND foreign = CreateWindowExW(0, L"TForeignWindow", L"Foreign", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
+                                 nullptr, GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(foreign, nullptr);
+  ThrowingForm form;
+  form.create();
+  // Neither an address nobody mapped nor the handle of a real form makes it one.
+  for (LONG_PTR data : {static_cast<LONG_PTR>(0x10), reinterpret_cast<LONG_PTR>(form.hwnd()),
+                        reinterpret_cast<LONG_PTR>(&form)}) {
+    SetWindowLongPtrW(foreign, GWLP_USERDATA, data);
+    EXPECT_EQ(ui::Form::fromHwnd(foreign), nullptr);
+    PostMessageW(foreign, WM_KEYDOWN, VK_F1, 0);
+    ui::Application::processMessages();
+  }
+  EXPECT_EQ(ui::Form::fromHwnd(form.hwnd()), &form);
+  DestroyWindow(foreign);
 }
 
 }  // namespace
