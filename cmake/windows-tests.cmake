@@ -4,7 +4,7 @@ set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
 set(harness ${CMAKE_SOURCE_DIR}/tests/harness)
-add_test(NAME wine_prefix COMMAND ${CMAKE_SOURCE_DIR}/cmake/wine-prefix ${CMAKE_BINARY_DIR}/wineprefix)
+add_test(NAME wine_prefix COMMAND ${CMAKE_SOURCE_DIR}/cmake/wine-prefix ${CMAKE_BINARY_DIR}/wineprefix ${KESTOVA_ARCH})
 set_tests_properties(wine_prefix PROPERTIES FIXTURES_SETUP wine)
 add_test(NAME xvfb_start COMMAND ${harness}/xvfb start ${CMAKE_BINARY_DIR})
 set_tests_properties(xvfb_start PROPERTIES FIXTURES_SETUP display)
@@ -26,7 +26,8 @@ target_compile_options(hold_file PRIVATE ${KESTOVA_WARNINGS})
 
 target_compile_definitions(test_harness PUBLIC
   KESTOVA_DIST_DIR="${KESTOVA_DIST_DIR}" KESTOVA_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
-  KESTOVA_HOLD_FILE_EXE="$<TARGET_FILE:hold_file>" KESTOVA_RELEASE_DIR="${CMAKE_SOURCE_DIR}/build")
+  KESTOVA_HOLD_FILE_EXE="$<TARGET_FILE:hold_file>" KESTOVA_RELEASE_DIR="${CMAKE_SOURCE_DIR}/build"
+  KESTOVA_RELEASE_SUFFIX="${KESTOVA_RELEASE_SUFFIX}")
 
 # One program per test folder; each runs every test of that folder under Wine.
 foreach(kind win gui e2e codepage release)
@@ -63,7 +64,7 @@ set_tests_properties(codepage_tests PROPERTIES ENVIRONMENT "LC_ALL=ru_RU.UTF-8")
 
 # The release: scripts/release makes the zip and the installer (checked by release-test); the
 # installer is then run in a prefix of its own.
-add_test(NAME release COMMAND ${CMAKE_SOURCE_DIR}/tests/release/release-test ${CMAKE_SOURCE_DIR})
+add_test(NAME release COMMAND ${CMAKE_SOURCE_DIR}/tests/release/release-test ${CMAKE_SOURCE_DIR} ${KESTOVA_ARCH})
 set_tests_properties(release PROPERTIES FIXTURES_SETUP release_files TIMEOUT 600)
 add_dependencies(release_tests Kestova dist_files help_file)
 set_tests_properties(release_tests PROPERTIES FIXTURES_REQUIRED "release_files;display"

@@ -1,6 +1,29 @@
-# The Windows build: Kestova.exe, its test programs (run under Wine by CTest) and the dist folder.
+# The Windows build of one architecture (the toolchain file's processor): Kestova.exe, its test
+# programs (run under Wine by CTest) and the dist folder.
+set(KESTOVA_ARCH ${CMAKE_SYSTEM_PROCESSOR})
 set(KESTOVA_DIST_DIR ${CMAKE_BINARY_DIR}/dist CACHE PATH "Folder that receives Kestova.exe and its files")
-set(KESTOVA_LIBJPEG_DIR ${CMAKE_SOURCE_DIR}/build/deps/libjpeg CACHE PATH "Cross-built libjpeg-turbo")
+set(KESTOVA_LIBJPEG_DIR ${CMAKE_SOURCE_DIR}/build/deps/libjpeg-${KESTOVA_ARCH} CACHE PATH "Cross-built libjpeg-turbo")
+# The Wine wrapper runs this tree's programs in a prefix of this architecture.
+file(WRITE ${CMAKE_BINARY_DIR}/kestova-arch ${KESTOVA_ARCH})
+
+# The x86 program starts on XP SP3 (subsystem 5.01); the x64 one needs 64-bit Vista (6.00).
+# Each links a manifest naming its own processor: Windows refuses an x64 program whose manifest
+# asks for the x86 common controls.
+if(KESTOVA_ARCH STREQUAL "i686")
+  set(KESTOVA_OS_VERSION 5 1)
+  set(KESTOVA_MANIFEST_PROCESSOR X86)
+  set(KESTOVA_RELEASE_SUFFIX "")
+elseif(KESTOVA_ARCH STREQUAL "x86_64")
+  set(KESTOVA_OS_VERSION 6 0)
+  set(KESTOVA_MANIFEST_PROCESSOR amd64)
+  set(KESTOVA_RELEASE_SUFFIX "-x64")
+else()
+  message(FATAL_ERROR "No Kestova build for the processor ${KESTOVA_ARCH}")
+endif()
+list(GET KESTOVA_OS_VERSION 0 os_major)
+list(GET KESTOVA_OS_VERSION 1 os_minor)
+configure_file(${CMAKE_SOURCE_DIR}/res/kestova.manifest.in ${CMAKE_BINARY_DIR}/res/kestova.manifest @ONLY)
+include_directories(BEFORE ${CMAKE_BINARY_DIR}/res)
 
 add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0501 WINVER=0x0501
                         _WIN32_IE=0x0600)
@@ -37,8 +60,8 @@ target_link_libraries(kestova_app PUBLIC kestova_core jpeg_static
 add_executable(Kestova WIN32 ${CMAKE_SOURCE_DIR}/src/app/main.cpp ${CMAKE_SOURCE_DIR}/res/kestova.rc)
 target_link_libraries(Kestova PRIVATE kestova_app xp_compat)
 target_compile_options(Kestova PRIVATE ${KESTOVA_WARNINGS})
-target_link_options(Kestova PRIVATE -municode -Wl,--subsystem,windows:5.01
-  -Wl,--major-os-version,5 -Wl,--minor-os-version,1)
+target_link_options(Kestova PRIVATE -municode -Wl,--subsystem,windows:${os_major}.0${os_minor}
+  -Wl,--major-os-version,${os_major} -Wl,--minor-os-version,${os_minor})
 set_target_properties(Kestova PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${KESTOVA_DIST_DIR})
 
 # Every file the program reads beside itself.

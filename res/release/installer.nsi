@@ -1,6 +1,8 @@
-; Kestova's installer: per user, no elevation, English. scripts/release defines VERSION, OUTFILE
-; and FILES (the generated lists of files to install and to remove).
-Unicode true
+; Kestova's installer: per user, no elevation, English. scripts/release defines VERSION, TARGET
+; (x86-unicode or amd64-unicode: the installer's own architecture and that of the program it
+; installs; 32-bit Windows itself refuses to start the amd64 one), OUTFILE and FILES (the
+; generated lists of files to install and to remove).
+Target ${TARGET}
 RequestExecutionLevel user
 SetCompressor /SOLID lzma
 

@@ -1,6 +1,9 @@
 // The static thread runtime imports GetTickCount64, which Windows XP lacks. Defining the import
-// slot here answers that import inside the program, so the exe loads on XP SP3.
+// slot here answers that import inside the program, so the exe loads on XP SP3. The x64 program
+// needs 64-bit Vista, which has the function, so only the x86 one carries the slot.
 #include <windows.h>
+
+#if defined(__i386__)
 
 namespace {
 
@@ -22,3 +25,5 @@ extern "C" {
 extern void* const kestovaTickCount64Import __asm__("__imp__GetTickCount64@0");
 void* const kestovaTickCount64Import = reinterpret_cast<void*>(&tickCount64);
 }
+
+#endif

@@ -103,7 +103,7 @@ class Installer : public ::testing::Test {
 
   // The installer as a user has it: downloaded onto a drive of the machine.
   TempFolder download;
-  const std::wstring setup = copied(releaseFile("Kestova-" KESTOVA_VERSION_TEXT "-setup.exe"), download);
+  const std::wstring setup = copied(releaseFile("Kestova-" KESTOVA_VERSION_TEXT KESTOVA_RELEASE_SUFFIX "-setup.exe"), download);
   const std::wstring installFolder = folderPath(CSIDL_LOCAL_APPDATA) + L"\\Programs\\Kestova\\";
   const std::wstring menuFolder = folderPath(CSIDL_PROGRAMS) + L"\\Kestova";
 };
