@@ -6,6 +6,7 @@
 
 #include "core/reg_data_text.h"
 #include "core/text_codec.h"
+#include "registry/registry_roots.h"
 #include "win/error.h"
 #include "win/registry_key.h"
 
@@ -178,7 +179,7 @@ void TSearchThread::walkKey(HKEY parent, const std::wstring& name, const std::ws
     std::optional<win::RegistryKey> opened;
     HKEY key = parent;
     if (depth > 1) {
-      opened = win::RegistryKey::open(parent, name, KEY_READ);
+      opened = win::RegistryKey::open(parent, name, KEY_READ | kCleanerView);
       if (!opened) return;
       key = opened->get();
     }

@@ -21,7 +21,7 @@ void ImportRegFile(const std::wstring& path) {
     const HKEY root = rootKey(regsearch::rootNamed(block.path.substr(0, slash)));
     if (!root) throw win::Error(L"Cannot import \"" + path + L"\". Unknown root key in [" + block.path + L"]");
     const std::wstring subkey = slash == std::wstring::npos ? L"" : block.path.substr(slash + 1);
-    win::RegistryKey key = win::RegistryKey::create(root, subkey, KEY_SET_VALUE);
+    win::RegistryKey key = win::RegistryKey::create(root, subkey, KEY_SET_VALUE | kCleanerView);
     for (const regedit4::Value& value : block.values) {
       key.setValue(value.name, value.type, std::vector<BYTE>(value.data.begin(), value.data.end()));
     }

@@ -8,6 +8,7 @@
 
 #include "core/reg_data_text.h"
 #include "core/sid_text.h"
+#include "registry/registry_roots.h"
 #include "win/registry_key.h"
 
 namespace kestova::registry {
@@ -171,12 +172,12 @@ bool TestKeyEquivalent(TKeyEquivalents& list, const std::wstring& displayRoot, c
 }
 
 int ProbeKeyEquivalent(HKEY aliasRoot, HKEY realRoot, const std::wstring& path) {
-  auto real = win::RegistryKey::open(realRoot, path, KEY_ALL_ACCESS);
+  auto real = win::RegistryKey::open(realRoot, path, KEY_ALL_ACCESS | kCleanerView);
   if (!real) return 3;
   const std::wstring k = newGuidText(), v = newGuidText();
   if (k.empty() || v.empty()) return 2;
   HKEY created = nullptr;
-  if (RegCreateKeyExW(real->get(), k.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &created,
+  if (RegCreateKeyExW(real->get(), k.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS | kCleanerView, nullptr, &created,
                       nullptr) != ERROR_SUCCESS) {
     return 2;
   }
@@ -186,17 +187,17 @@ int ProbeKeyEquivalent(HKEY aliasRoot, HKEY realRoot, const std::wstring& path) 
     static const wchar_t kTest[] = L"test";
     if (RegSetValueExW(probeKey.get(), v.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(kTest), sizeof kTest) ==
         ERROR_SUCCESS) {
-      if (auto seen = win::RegistryKey::open(aliasRoot, k, KEY_QUERY_VALUE)) {
+      if (auto seen = win::RegistryKey::open(aliasRoot, k, KEY_QUERY_VALUE | kCleanerView)) {
         if (stringValue(seen->get(), v.c_str()) == L"test") result = 0;
       }
     }
   }
-  RegDeleteKeyW(real->get(), k.c_str());
+  win::deleteRegistryKey(real->get(), k, kCleanerView);
   return result;
 }
 
 bool KeyStatisticsEqual(HKEY aliasRoot, HKEY realRoot, const std::wstring& path) {
-  auto real = win::RegistryKey::open(realRoot, path, KEY_READ);
+  auto real = win::RegistryKey::open(realRoot, path, KEY_READ | kCleanerView);
   if (!real) return false;
   auto a = statisticsOf(aliasRoot);
   auto b = statisticsOf(real->get());

@@ -96,7 +96,7 @@ RepairResult RepairErrors(TRegistryErrors& errors, bool extra, const std::wstrin
     const regsearch::RootId root = regsearch::chooseRoot(keyText);
     if (!rootKey(root)) continue;
     PlannedChange change{i, root, regsearch::keyPathOf(keyText), {}, {}};
-    auto key = win::RegistryKey::open(rootKey(root), change.keyPath, KEY_QUERY_VALUE | KEY_SET_VALUE);
+    auto key = win::RegistryKey::open(rootKey(root), change.keyPath, KEY_QUERY_VALUE | KEY_SET_VALUE | kCleanerView);
     if (!key) continue;  // not cleaned: nothing is changed
     auto value = key->value(errors.FoundNames[i]);
     if (!value) continue;  // already gone: nothing to back up or change
@@ -127,7 +127,7 @@ RepairResult RepairErrors(TRegistryErrors& errors, bool extra, const std::wstrin
   writeBackup(backupPath, backup);
 
   for (const PlannedChange& change : plan) {
-    auto key = win::RegistryKey::open(rootKey(change.root), change.keyPath, KEY_SET_VALUE);
+    auto key = win::RegistryKey::open(rootKey(change.root), change.keyPath, KEY_SET_VALUE | kCleanerView);
     if (!key) continue;
     const std::wstring& name = change.old.name;
     if (!change.corrected.empty()) {

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <optional>
+#include <vector>
 
 #include "win/error.h"
 #include "win/registry_key.h"
+#include "win/system_bitness.h"
 
 namespace kestova::spyware {
 namespace {
@@ -22,24 +24,37 @@ DWORD blockedValue(PestKind kind) { return kind == PestKind::ActiveX ? kKillFlag
 
 std::wstring below(const RegistryPlace& root, const std::wstring& key) { return root.path + L"\\" + key; }
 
-std::optional<win::RegistryKey> openKey(const RegistryPlace& root, REGSAM access = kReadWrite) {
-  return win::RegistryKey::open(root.hive, root.path, access);
+// On 64-bit Windows the 32-bit and the 64-bit browser read the machine's keys from different
+// views, so a machine-wide place is kept in every view; the user's keys are one for both.
+std::vector<REGSAM> viewsOf(const RegistryPlace& place) {
+  return place.hive == HKEY_LOCAL_MACHINE ? win::registryViews() : std::vector<REGSAM>{0};
 }
 
-bool blockIn(const RegistryPlace& root, const std::wstring& key, const wchar_t* value, DWORD data) {
-  if (auto item = win::RegistryKey::open(root.hive, below(root, key), kReadWrite)) {
+std::optional<win::RegistryKey> openKey(const RegistryPlace& root, REGSAM view, REGSAM access = kReadWrite) {
+  return win::RegistryKey::open(root.hive, root.path, access | view);
+}
+
+bool blockIn(const RegistryPlace& root, REGSAM view, const std::wstring& key, const wchar_t* value, DWORD data) {
+  if (auto item = win::RegistryKey::open(root.hive, below(root, key), kReadWrite | view)) {
     item->setDword(value, data);
     return true;
   }
-  auto parent = openKey(root);
+  auto parent = openKey(root, view);
   if (!parent) return false;
   HKEY created = nullptr;
-  LONG rc = RegCreateKeyExW(parent->get(), key.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, kReadWrite, nullptr,
-                            &created, nullptr);
+  LONG rc = RegCreateKeyExW(parent->get(), key.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, kReadWrite | view,
+                            nullptr, &created, nullptr);
   if (rc != ERROR_SUCCESS) throw win::Error(L"Failed to create key " + key + L": " + win::systemErrorText(rc));
   win::RegistryKey item = win::RegistryKey::adopt(created);
   item.setDword(value, data);
   return true;
+}
+
+// True only when every view took the value.
+bool blockIn(const RegistryPlace& root, const std::wstring& key, const wchar_t* value, DWORD data) {
+  bool all = true;
+  for (REGSAM view : viewsOf(root)) all = blockIn(root, view, key, value, data) && all;
+  return all;
 }
 
 bool isEmptyKey(HKEY key) {
@@ -52,16 +67,33 @@ bool isEmptyKey(HKEY key) {
   return subkeys == 0 && values == 0;
 }
 
-bool unblockIn(const RegistryPlace& root, const std::wstring& key, const wchar_t* value) {
-  auto item = win::RegistryKey::open(root.hive, below(root, key), kReadWrite);
+bool unblockIn(const RegistryPlace& root, REGSAM view, const std::wstring& key, const wchar_t* value) {
+  auto item = win::RegistryKey::open(root.hive, below(root, key), kReadWrite | view);
   if (!item) return false;
   bool removed = item->deleteValue(value);
   bool empty = isEmptyKey(item->get());
   item.reset();
   if (empty) {
-    if (auto parent = openKey(root)) RegDeleteKeyW(parent->get(), key.c_str());
+    if (auto parent = openKey(root, view)) win::deleteRegistryKey(parent->get(), key, view);
   }
   return removed;
+}
+
+// True when the value was in some view and is gone from it.
+bool unblockIn(const RegistryPlace& root, const std::wstring& key, const wchar_t* value) {
+  bool removed = false;
+  for (REGSAM view : viewsOf(root)) removed = unblockIn(root, view, key, value) || removed;
+  return removed;
+}
+
+bool holdsBlock(const RegistryPlace& root, REGSAM view, PestKind kind, const std::wstring& key) {
+  auto item = win::RegistryKey::open(root.hive, below(root, key), KEY_READ | view);
+  if (!item) return false;
+  auto value = item->value(itemValue(kind));
+  if (!value || value->type != REG_DWORD || value->data.size() != sizeof(DWORD)) return false;
+  DWORD data = 0;
+  std::copy(value->data.begin(), value->data.end(), reinterpret_cast<BYTE*>(&data));
+  return data == blockedValue(kind);
 }
 
 }  // namespace
@@ -77,13 +109,11 @@ const BlockRoots& defaultBlockRoots() {
 
 bool IsPestProtected(PestKind kind, const std::wstring& key, const BlockRoots& roots) {
   if (!isUsablePestKey(key)) return false;
-  auto item = win::RegistryKey::open(itemRoot(kind, roots).hive, below(itemRoot(kind, roots), key), KEY_READ);
-  if (!item) return false;
-  auto value = item->value(itemValue(kind));
-  if (!value || value->type != REG_DWORD || value->data.size() != sizeof(DWORD)) return false;
-  DWORD data = 0;
-  std::copy(value->data.begin(), value->data.end(), reinterpret_cast<BYTE*>(&data));
-  return data == blockedValue(kind);
+  const RegistryPlace& root = itemRoot(kind, roots);
+  for (REGSAM view : viewsOf(root)) {
+    if (!holdsBlock(root, view, kind, key)) return false;
+  }
+  return true;
 }
 
 bool BlockPest(PestKind kind, const std::wstring& key, const BlockRoots& roots) {
@@ -104,26 +134,42 @@ void PrepareBlockRoots(const BlockRoots& roots) {
   const RegistryPlace* places[] = {&roots.machineP3P, &roots.userP3P, &roots.activeX};
   bool created = false;
   for (const RegistryPlace* place : places) {
-    if (openKey(*place)) continue;
-    HKEY key = nullptr;
-    if (RegCreateKeyExW(place->hive, place->path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, kReadWrite, nullptr,
-                        &key, nullptr) == ERROR_SUCCESS) {
-      RegCloseKey(key);
-      created = true;
+    for (REGSAM view : viewsOf(*place)) {
+      if (openKey(*place, view)) continue;
+      HKEY key = nullptr;
+      if (RegCreateKeyExW(place->hive, place->path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, kReadWrite | view,
+                          nullptr, &key, nullptr) == ERROR_SUCCESS) {
+        RegCloseKey(key);
+        created = true;
+      }
     }
   }
   if (!created) return;
-  if (auto key = openKey(roots.machineP3P)) key->setDword(kDefaultValue, kAlwaysBlock);
-  if (auto key = openKey(roots.userP3P)) key->setDword(kDefaultValue, kAlwaysBlock);
-  if (auto key = openKey(roots.activeX)) key->setDword(kFlagsValue, kKillFlag);
+  for (const RegistryPlace* place : places) {
+    const wchar_t* value = place == &roots.activeX ? kFlagsValue : kDefaultValue;
+    const DWORD data = place == &roots.activeX ? kKillFlag : kAlwaysBlock;
+    for (REGSAM view : viewsOf(*place)) {
+      if (auto key = openKey(*place, view)) key->setDword(value, data);
+    }
+  }
 }
 
 void ResetBlockRoots(const BlockRoots& roots) {
-  if (auto key = openKey(roots.machineP3P)) key->setDword(kDefaultValue, 1);
-  if (auto key = openKey(roots.userP3P)) key->setDword(kDefaultValue, 1);
-  if (auto key = openKey(roots.activeX)) key->setDword(kFlagsValue, 0);
+  const RegistryPlace* places[] = {&roots.machineP3P, &roots.userP3P, &roots.activeX};
+  for (const RegistryPlace* place : places) {
+    const wchar_t* value = place == &roots.activeX ? kFlagsValue : kDefaultValue;
+    const DWORD data = place == &roots.activeX ? 0 : 1;
+    for (REGSAM view : viewsOf(*place)) {
+      if (auto key = openKey(*place, view)) key->setDword(value, data);
+    }
+  }
 }
 
-bool cookieStageAvailable(const BlockRoots& roots) { return openKey(roots.machineP3P).has_value(); }
+bool cookieStageAvailable(const BlockRoots& roots) {
+  for (REGSAM view : viewsOf(roots.machineP3P)) {
+    if (!openKey(roots.machineP3P, view)) return false;
+  }
+  return true;
+}
 
 }  // namespace kestova::spyware

@@ -26,12 +26,14 @@ inline constexpr DWORD kKillFlag = 1024;
 inline constexpr DWORD kAlwaysBlock = 5;
 
 // Judged in the machine-wide keys only, opened for reading: "Compatibility Flags" exactly 1024,
-// or the site's default value exactly 5. A missing key, a value of another type, or a key that
-// may not be touched reads as not protected.
+// or the site's default value exactly 5, in every registry view of the machine (64-bit Windows
+// has two, one per browser). A missing key, a value of another type, or a key that may not be
+// touched reads as not protected.
 bool IsPestProtected(PestKind kind, const std::wstring& key, const BlockRoots& roots = defaultBlockRoots());
 
-// Writes the item's value, creating its key below an existing root. A cookie is written in both
-// hives; its outcome is the user's. False for a key that may not be touched. Throws win::Error
+// Writes the item's value, creating its key below an existing root; a machine-wide key in every
+// registry view, and false unless every view took it. A cookie is written in both hives; its
+// outcome is the user's. False for a key that may not be touched. Throws win::Error
 // "Failed to create key ..." when the system refuses to create the item key.
 bool BlockPest(PestKind kind, const std::wstring& key, const BlockRoots& roots = defaultBlockRoots());
 // Deletes the value Block writes, then the item key when nothing else is left in it; true when

@@ -7,6 +7,7 @@
 #include "ui/action.h"
 #include "win/dialogs.h"
 #include "win/shell_icon.h"
+#include "win/system_bitness.h"
 #include "win/volume.h"
 #include "win/volume_info.h"
 #include "win/window_print.h"
@@ -22,12 +23,19 @@ constexpr const wchar_t* kCaption = L"System Utilities";
 constexpr const wchar_t* kPanel = L"Panel1";
 constexpr COLORREF kButtonFace = RGB(214, 226, 247);
 
-// The browser repair: the paths are fixed and the last quotation mark is never closed.
+// The browser repair's arguments to rundll32: the paths are fixed and the last quotation mark is
+// never closed.
 constexpr const wchar_t* kRepairIe =
-    L"rundll32 setupwbv.dll,IE5Maintenance \"C:\\Program Files\\Internet Explorer\\Setup\\SETUP.EXE\" /g "
+    L"setupwbv.dll,IE5Maintenance \"C:\\Program Files\\Internet Explorer\\Setup\\SETUP.EXE\" /g "
     L"\"C:\\WINDOWS\\IE Uninstall Log.Txt";
 constexpr const wchar_t* kRepairIeNote =
     L"Mark Repair IE in the next window *** NOTE: Some IE versions dont allow repair, no setupwbv.dll file";
+
+// A tool of the system by its full path in the system's own folder: a bare name would be looked
+// for in the program's folder first, and a 32-bit program on 64-bit Windows would reach
+// SysWOW64, which lacks several of these tools.
+std::wstring systemTool(const wchar_t* name) { return win::nativeSystemFolder() + L"\\" + name; }
+std::wstring commandOf(const wchar_t* name) { return L"\"" + systemTool(name) + L"\""; }
 
 const ControlSpec kControls[] = {
     {L"Label13", Kind::Label, 16, 16, 40, 16, L"Disk : "},
@@ -187,28 +195,27 @@ bool Tfinfo::FormKeyDown(WORD key) {
 }
 
 void Tfinfo::BitBtnWithColor3Click() {
-  if (starter_->run(L"scandisk.exe", SW_SHOWMAXIMIZED)) return;
-  if (starter_->run(L"chkdsk.exe", SW_SHOWMAXIMIZED)) return;
+  if (starter_->run(commandOf(L"scandisk.exe"), SW_SHOWMAXIMIZED)) return;
+  if (starter_->run(commandOf(L"chkdsk.exe"), SW_SHOWMAXIMIZED)) return;
   win::showMessage(hwnd(), L"Scandisk not exists in Win2k and XP");
 }
 
 void Tfinfo::BitBtnWithColor4Click() {
-  starter_->run(L"defrag.exe", SW_SHOWMAXIMIZED);
-  starter_->open(hwnd(), L"dfrg.msc", L"", SW_SHOWNORMAL);
-  starter_->open(hwnd(), L"dfrgui.exe", L"", SW_SHOWNORMAL);
+  starter_->run(commandOf(L"defrag.exe"), SW_SHOWMAXIMIZED);
+  starter_->open(hwnd(), systemTool(L"dfrg.msc"), L"", SW_SHOWNORMAL);
+  starter_->open(hwnd(), systemTool(L"dfrgui.exe"), L"", SW_SHOWNORMAL);
 }
 
 void Tfinfo::BitBtnWithColor5Click() {
   win::showMessage(hwnd(), kRepairIeNote);
-  const std::wstring command = kRepairIe;
-  if (starter_->run(command, SW_SHOWMAXIMIZED)) return;
-  starter_->open(hwnd(), L"rundll32", command.substr(std::wstring(L"rundll32 ").size()), SW_SHOWMAXIMIZED);
+  if (starter_->run(commandOf(L"rundll32.exe") + L" " + kRepairIe, SW_SHOWMAXIMIZED)) return;
+  starter_->open(hwnd(), systemTool(L"rundll32.exe"), kRepairIe, SW_SHOWMAXIMIZED);
 }
 
-void Tfinfo::Label18Click() { starter_->open(hwnd(), L"sfc", L" /scannow", SW_SHOWNORMAL); }
+void Tfinfo::Label18Click() { starter_->open(hwnd(), systemTool(L"sfc.exe"), L" /scannow", SW_SHOWNORMAL); }
 
 void Tfinfo::Label19Click() {
-  starter_->open(hwnd(), L"rundll32.exe", L"shell32.dll,Control_RunDLL appwiz.cpl,,0", SW_HIDE);
+  starter_->open(hwnd(), systemTool(L"rundll32.exe"), L"shell32.dll,Control_RunDLL appwiz.cpl,,0", SW_HIDE);
 }
 
 // A printer may show its own dialog (a file name to print to) that lets the queue run: the window

@@ -42,6 +42,15 @@ void RegistryKey::setValue(const std::wstring& name, DWORD type, const std::vect
   if (rc != ERROR_SUCCESS) throw Error(L"Cannot write registry value " + name + L": " + systemErrorText(rc));
 }
 
+bool deleteRegistryKey(HKEY parent, const std::wstring& name, REGSAM view) {
+  using DeleteKeyEx = LONG(WINAPI*)(HKEY, LPCWSTR, REGSAM, DWORD);
+  // Loaded at run time: 32-bit Windows XP lacks it.
+  static const auto deleteKeyEx = reinterpret_cast<DeleteKeyEx>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"advapi32.dll"), "RegDeleteKeyExW")));
+  LONG rc = deleteKeyEx ? deleteKeyEx(parent, name.c_str(), view, 0) : RegDeleteKeyW(parent, name.c_str());
+  return rc == ERROR_SUCCESS;
+}
+
 bool RegistryKey::deleteValue(const std::wstring& name) const {
   return RegDeleteValueW(key_, name.c_str()) == ERROR_SUCCESS;
 }

@@ -54,4 +54,9 @@ class RegistryKey {
   HKEY key_ = nullptr;
 };
 
+// Deletes the key `name` (which has no subkeys) below `parent` in the registry view `view`
+// (KEY_WOW64_64KEY, KEY_WOW64_32KEY or 0); true when it is gone. Systems older than the views
+// have one view only.
+bool deleteRegistryKey(HKEY parent, const std::wstring& name, REGSAM view);
+
 }  // namespace kestova::win

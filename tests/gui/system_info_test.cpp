@@ -218,34 +218,41 @@ TEST_F(SystemInfo, MemoryFiguresAre64Bit) {
   EXPECT_LE(std::stoi(usage), 100);
 }
 
+// Every tool by its full path in the system folder, never by a bare name that the program's own
+// folder could answer.
 TEST_F(SystemInfo, ButtonsAndLinksStartTheSystemsTools) {
   open(L'C');
   const int max = SW_SHOWMAXIMIZED;
+  wchar_t folder[MAX_PATH] = {};
+  ASSERT_GT(GetSystemDirectoryW(folder, MAX_PATH), 0u);
+  const std::wstring system = std::wstring(folder) + L"\\";
+  const std::wstring rundll32 = system + L"rundll32.exe";
   EXPECT_EQ(record(L"BitBtnWithColor3", {false, true}),
-            (std::vector<Call>{{L"run", L"scandisk.exe", L"", max}, {L"run", L"chkdsk.exe", L"", max}}));
+            (std::vector<Call>{{L"run", L"\"" + system + L"scandisk.exe\"", L"", max},
+                               {L"run", L"\"" + system + L"chkdsk.exe\"", L"", max}}));
   EXPECT_TRUE(dialogs->messages.empty());
   EXPECT_EQ(record(L"BitBtnWithColor3", {false, false}).size(), 2u);
   ASSERT_EQ(dialogs->messages.size(), 1u);
   EXPECT_EQ(dialogs->messages[0].text, L"Scandisk not exists in Win2k and XP");
 
   EXPECT_EQ(record(L"BitBtnWithColor4", {false, false, false}),
-            (std::vector<Call>{{L"run", L"defrag.exe", L"", max},
-                               {L"open", L"dfrg.msc", L"", SW_SHOWNORMAL},
-                               {L"open", L"dfrgui.exe", L"", SW_SHOWNORMAL}}));
+            (std::vector<Call>{{L"run", L"\"" + system + L"defrag.exe\"", L"", max},
+                               {L"open", system + L"dfrg.msc", L"", SW_SHOWNORMAL},
+                               {L"open", system + L"dfrgui.exe", L"", SW_SHOWNORMAL}}));
 
   const std::wstring repair =
       L"setupwbv.dll,IE5Maintenance \"C:\\Program Files\\Internet Explorer\\Setup\\SETUP.EXE\" /g "
       L"\"C:\\WINDOWS\\IE Uninstall Log.Txt";
   EXPECT_EQ(record(L"BitBtnWithColor5", {false}),
-            (std::vector<Call>{{L"run", L"rundll32 " + repair, L"", max}, {L"open", L"rundll32", repair, max}}));
+            (std::vector<Call>{{L"run", L"\"" + rundll32 + L"\" " + repair, L"", max}, {L"open", rundll32, repair, max}}));
   ASSERT_EQ(dialogs->messages.size(), 2u);
   EXPECT_EQ(dialogs->messages[1].text,
             L"Mark Repair IE in the next window *** NOTE: Some IE versions dont allow repair, no setupwbv.dll file");
   EXPECT_EQ(record(L"BitBtnWithColor5", {true}).size(), 1u);
 
-  EXPECT_EQ(record(L"Label18"), (std::vector<Call>{{L"open", L"sfc", L" /scannow", SW_SHOWNORMAL}}));
+  EXPECT_EQ(record(L"Label18"), (std::vector<Call>{{L"open", system + L"sfc.exe", L" /scannow", SW_SHOWNORMAL}}));
   EXPECT_EQ(record(L"Label19"),
-            (std::vector<Call>{{L"open", L"rundll32.exe", L"shell32.dll,Control_RunDLL appwiz.cpl,,0", SW_HIDE}}));
+            (std::vector<Call>{{L"open", rundll32, L"shell32.dll,Control_RunDLL appwiz.cpl,,0", SW_HIDE}}));
 }
 
 // Wine ships neither scandisk.exe nor chkdsk.exe: the real start fails for both.

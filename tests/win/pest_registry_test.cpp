@@ -10,6 +10,7 @@
 #include "spyware/pest_passes.h"
 #include "spyware/pest_registry.h"
 #include "win/program_folder.h"
+#include "win/system_bitness.h"
 
 namespace kestova::test {
 namespace {
@@ -19,15 +20,17 @@ using namespace spyware;
 constexpr const wchar_t* kIdA = L"{0A0A0A0A-1111-2222-3333-444455556666}";
 constexpr const wchar_t* kIdB = L"{0B0B0B0B-1111-2222-3333-444455556666}";
 
-std::optional<DWORD> dword(HKEY hive, const std::wstring& path, const std::wstring& name) {
-  auto key = win::RegistryKey::open(hive, path);
+std::optional<DWORD> dword(HKEY hive, const std::wstring& path, const std::wstring& name, REGSAM view = 0) {
+  auto key = win::RegistryKey::open(hive, path, KEY_READ | view);
   if (!key) return std::nullopt;
   auto value = key->value(name);
   if (!value || value->type != REG_DWORD || value->data.size() != 4) return std::nullopt;
   return *reinterpret_cast<const DWORD*>(value->data.data());
 }
 
-bool keyExists(HKEY hive, const std::wstring& path) { return win::RegistryKey::open(hive, path).has_value(); }
+bool keyExists(HKEY hive, const std::wstring& path, REGSAM view = 0) {
+  return win::RegistryKey::open(hive, path, KEY_READ | view).has_value();
+}
 
 std::vector<BYTE> dwordBytes(DWORD v) {
   return {static_cast<BYTE>(v), static_cast<BYTE>(v >> 8), static_cast<BYTE>(v >> 16), static_cast<BYTE>(v >> 24)};
@@ -123,6 +126,46 @@ TEST_F(PestRegistry, UnblockRemovesOnlyWhatBlockWrote) {
   EXPECT_FALSE(keyExists(HKEY_CURRENT_USER, item(roots.machineP3P, L"ads.example.com")));
   EXPECT_FALSE(keyExists(HKEY_CURRENT_USER, item(roots.userP3P, L"ads.example.com")));
   EXPECT_TRUE(keyExists(HKEY_CURRENT_USER, roots.userP3P.path));
+}
+
+// The 32-bit and the 64-bit browser of 64-bit Windows read HKLM\Software from different views.
+TEST_F(PestRegistry, On64BitWindowsTheMachineKeysAreKeptInBothRegistryViews) {
+  if (!win::isWindows64() || sizeof(void*) != 8) {
+    GTEST_SKIP() << "needs the 64-bit program on 64-bit Windows, which sees the 32-bit view as Wow6432Node";
+  }
+  const std::wstring name = uniqueKeyName(L"PestViews");
+  TestKey view64(HKEY_LOCAL_MACHINE, L"Software\\" + name);
+  TestKey view32(HKEY_LOCAL_MACHINE, L"Software\\Wow6432Node\\" + name);
+  BlockRoots machine = roots;
+  machine.machineP3P = {HKEY_LOCAL_MACHINE, view64.path() + L"\\P3P"};
+  machine.activeX = {HKEY_LOCAL_MACHINE, view64.path() + L"\\ActiveX"};
+  const std::wstring flag = L"Compatibility Flags";
+  const REGSAM views[] = {KEY_WOW64_64KEY, KEY_WOW64_32KEY};
+
+  PrepareBlockRoots(machine);
+  ASSERT_TRUE(BlockPest(PestKind::ActiveX, kIdA, machine));
+  ASSERT_TRUE(BlockPest(PestKind::Cookie, L"ads.example.com", machine));
+  for (REGSAM view : views) {
+    EXPECT_EQ(dword(HKEY_LOCAL_MACHINE, machine.activeX.path, flag, view), 1024u) << view;
+    EXPECT_EQ(dword(HKEY_LOCAL_MACHINE, item(machine.activeX, kIdA), flag, view), 1024u) << view;
+    EXPECT_EQ(dword(HKEY_LOCAL_MACHINE, item(machine.machineP3P, L"ads.example.com"), L"", view), 5u) << view;
+  }
+  EXPECT_EQ(dword(HKEY_LOCAL_MACHINE, L"Software\\Wow6432Node\\" + name + L"\\ActiveX\\" + kIdA, flag), 1024u);
+  EXPECT_TRUE(IsPestProtected(PestKind::ActiveX, kIdA, machine));
+
+  // Without the flag in one view, the browser of that view runs the control.
+  win::RegistryKey::open(HKEY_LOCAL_MACHINE, item(machine.activeX, kIdA), KEY_WRITE | KEY_WOW64_32KEY)
+      ->deleteValue(flag);
+  EXPECT_FALSE(IsPestProtected(PestKind::ActiveX, kIdA, machine));
+  ASSERT_TRUE(BlockPest(PestKind::ActiveX, kIdA, machine));
+  EXPECT_TRUE(IsPestProtected(PestKind::ActiveX, kIdA, machine));
+
+  EXPECT_TRUE(UnblockPest(PestKind::ActiveX, kIdA, machine));
+  EXPECT_TRUE(UnblockPest(PestKind::Cookie, L"ads.example.com", machine));
+  for (REGSAM view : views) {
+    EXPECT_FALSE(keyExists(HKEY_LOCAL_MACHINE, item(machine.activeX, kIdA), view)) << view;
+    EXPECT_FALSE(keyExists(HKEY_LOCAL_MACHINE, item(machine.machineP3P, L"ads.example.com"), view)) << view;
+  }
 }
 
 TEST_F(PestRegistry, KeysThatWouldLeaveTheirRootAreNeverTouched) {

@@ -3,7 +3,9 @@
 // prefix is repaired.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
+#include <set>
 
 #include "core/reg_data_text.h"
 #include "core/text_codec.h"
@@ -16,6 +18,7 @@
 #include "harness/test_keys.h"
 #include "win/error.h"
 #include "win/handles.h"
+#include "win/system_bitness.h"
 
 namespace kestova::registry {
 namespace {
@@ -144,6 +147,60 @@ TEST_F(Repair, EveryValueTypeComesBackWithTheRegistryEditorAndWithTheOwnImport) 
   EXPECT_EQ(dialogs->messages[0].text, L"This will restore all keys deleted to Windows Registry, are you sure?");
   EXPECT_EQ(dialogs->messages[0].flags & MB_TYPEMASK, static_cast<UINT>(MB_YESNO));
   expectSame(before, snapshot(key.get()));
+}
+
+std::set<std::wstring> valueNames(const std::wstring& path, REGSAM view) {
+  std::set<std::wstring> names;
+  auto key = win::RegistryKey::open(HKEY_LOCAL_MACHINE, path, KEY_READ | view);
+  if (!key) return names;
+  for (const auto& [name, value] : snapshot(key->get())) names.insert(name);
+  return names;
+}
+
+// The 64-bit view shows the keys of 32-bit programs as Wow6432Node: a dead path there is found,
+// backed up under that name and given back into the 32-bit view, by the registry editor and by
+// the own import alike, and a value of the 64-bit view stays in its own.
+TEST_F(Repair, On64BitWindowsEachValueComesBackIntoTheRegistryViewItCameFrom) {
+  if (!win::isWindows64() || sizeof(void*) != 8) {
+    GTEST_SKIP() << "needs the 64-bit program on 64-bit Windows, which sees the 32-bit view as Wow6432Node";
+  }
+  const std::wstring name = test::uniqueKeyName(L"Views");
+  TestKey view64(HKEY_LOCAL_MACHINE, L"Software\\" + name);
+  TestKey view32(HKEY_LOCAL_MACHINE, L"Software\\Wow6432Node\\" + name);
+  view64.setString(L"app64", L"C:\\kestovagone\\app64.exe");
+  view32.setString(L"app32", L"C:\\kestovagone\\app32.exe");
+  const std::wstring path = L"Software\\" + name;
+  const std::set<std::wstring> only64 = {L"app64"}, only32 = {L"app32"};
+  ASSERT_EQ(valueNames(path, KEY_WOW64_32KEY), only32);
+
+  const std::wstring prefix = L"HKEY_LOCAL_MACHINE\\software\\";
+  const std::wstring mine = regsearch::lowerAscii(name);
+  TSearchThread thread(L":\\", {}, [&](const TSearchHit& hit) {
+    if (hit.Key == prefix + mine || hit.Key == prefix + L"wow6432node\\" + mine) errors.SearchFound(hit);
+  }, 0, false);
+  thread.Start();
+  thread.WaitFor();
+  ASSERT_EQ(errors.ErrorCount, 2) << testing::PrintToString(errors.FoundKeys);
+
+  auto repairAll = [&] {
+    ASSERT_EQ(RepairErrors(errors, false, backupPath, {}).cleaned, 2);
+    EXPECT_TRUE(valueNames(path, KEY_WOW64_64KEY).empty());
+    EXPECT_TRUE(valueNames(path, KEY_WOW64_32KEY).empty());
+  };
+  repairAll();
+  std::string file = backup();
+  std::transform(file.begin(), file.end(), file.begin(),
+                 [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; });
+  EXPECT_NE(file.find("[hkey_local_machine\\software\\wow6432node\\" + toCp1252(mine) + "]\r\n\"app32\""),
+            std::string::npos);
+  ASSERT_TRUE(runRegedit(backupPath));
+  EXPECT_EQ(valueNames(path, KEY_WOW64_64KEY), only64);
+  EXPECT_EQ(valueNames(path, KEY_WOW64_32KEY), only32);
+
+  repairAll();
+  ImportRegFile(backupPath);
+  EXPECT_EQ(valueNames(path, KEY_WOW64_64KEY), only64);
+  EXPECT_EQ(valueNames(path, KEY_WOW64_32KEY), only32);
 }
 
 // With a program for ".reg" files (here the registry editor, registered for the test) the
