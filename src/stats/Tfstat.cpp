@@ -17,6 +17,7 @@
 #include "win/number_format.h"
 #include "win/program_folder.h"
 #include "win/shell.h"
+#include "win/system_bitness.h"
 #include "win/volume.h"
 
 namespace kestova::stats {
@@ -307,9 +308,8 @@ void Tfstat::RG2Click() {
 
 void Tfstat::Label2Click() {
   win::enterProgramFolder();
-  wchar_t windows[MAX_PATH] = {};
-  UINT length = GetWindowsDirectoryW(windows, MAX_PATH);
-  std::wstring library = std::wstring(windows, length < MAX_PATH ? length : 0) + L"\\System32\\ndfetw.dll";
+  // The system's own folder: a 32-bit program on 64-bit Windows would be shown SysWOW64.
+  std::wstring library = win::nativeSystemFolder() + L"\\ndfetw.dll";
   bool newSearch = GetFileAttributesW(library.c_str()) != INVALID_FILE_ATTRIBUTES;
   // A failed open is not reported.
   win::shellOpen(win::programFolder() + (newSearch ? L"2.search-ms" : L"1.fnd"), L"open", hwnd());
