@@ -93,6 +93,7 @@ bool Tfdups::deleteMarked(const RunScope& run) {
   // Without the hub there is no removal mode to read: the recycle bin keeps the file.
   bool toRecycleBin = !owner || !owner->checked(L"Deletefiles1");
   bool deleted = false;
+  junk::RecycleRemoval recycler;
   ui::Grid& grid = this->grid(L"asg2");
   for (int row = 1; row < grid.rowCount() && exists(); ++row) {
     if (run.closeRequested() || (hadHub && !hub())) break;  // the program is quitting
@@ -102,7 +103,7 @@ bool Tfdups::deleteMarked(const RunScope& run) {
     const std::wstring& folder = grid.cell(kPathColumn, row);
     if (folder.empty()) continue;
     std::wstring file = junk::joinPath(folder, grid.cell(kNameColumn, row));
-    bool removed = toRecycleBin ? junk::recycle(file) : junk::deleteFile(file);
+    bool removed = toRecycleBin ? recycler.remove(file, hwnd()) : junk::deleteFile(file);
     // Only a file that is really gone counts and reads "deleted".
     if (removed && !junk::pathExists(file)) {
       grid.setCell(kMarkColumn, row, L"deleted");

@@ -40,7 +40,7 @@ bool contains(const std::wstring& text, const wchar_t* part) { return text.find(
 }  // namespace
 
 CleanerContext HubCleaners::context() {
-  return CleanerContext{hub_.accounting(), junk_, hub_.hwnd(), !hub_.checked(L"Deletefiles1")};
+  return CleanerContext{hub_.accounting(), junk_, hub_.hwnd(), !hub_.checked(L"Deletefiles1"), junk_.recycler()};
 }
 
 std::wstring HubCleaners::drive() const { return std::wstring(1, hub_.currentDrive()); }
@@ -301,6 +301,11 @@ void HubCleaners::URLLabel2Click() {
     if (action.closeRequested()) return;
   }
   ui::Application::processMessages();
+  // In recycle mode the bin holds the only undo of everything this cleaning removed.
+  if (!hub_.checked(L"Deletefiles1") &&
+      !win::confirm(hub_.hwnd(), L"Empty the recycle bin too? What this cleaning sent there would be lost for good.")) {
+    return;
+  }
   recycle();
   ui::Application::processMessages();
 }

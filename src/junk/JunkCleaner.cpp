@@ -145,7 +145,7 @@ void JunkCleaner::removeYesRows() {
     if (grid.cell(kDeleteColumn, row).substr(0, 3) != L"Yes") continue;
     std::wstring path = grid.cell(1, row) + grid.cell(0, row);
     if (win::isLink(path)) continue;  // it became a link since the search: what it points at stays
-    bool removed = toRecycleBin ? recycle(path) : deleteFile(path);
+    bool removed = toRecycleBin ? recycler_.remove(path, hub_.hwnd()) : deleteFile(path);
     ui::Application::processMessages();
     // Only a file that is really gone counts.
     if (removed && !pathExists(path)) countRemovedKilobytes(hub_.accounting(), sizeCellKilobytes(grid.cell(2, row)));

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "core/junk_patterns.h"
+#include "junk/recycle_removal.h"
 #include "junk/result_sink.h"
 
 namespace kestova::app {
@@ -48,6 +49,9 @@ class JunkCleaner : public ResultSink {
   void pump() override;
   std::uint64_t listingTotal() const { return listingTotal_; }
 
+  // Recycle mode's answers for drives without a bin, kept for one action of the hub.
+  RecycleRemoval& recycler() { return recycler_; }
+
  private:
   void scan(PatternChoice choice);
   // Removes path + name of every "Yes" row in the removal mode, counting what went.
@@ -56,6 +60,7 @@ class JunkCleaner : public ResultSink {
   app::Tfsweep& hub_;
   int rowCount_ = 0;
   std::uint64_t listingTotal_ = 0;
+  RecycleRemoval recycler_;
 };
 
 }  // namespace kestova::junk

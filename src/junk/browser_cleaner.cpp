@@ -155,7 +155,7 @@ void BrowserCleaner::deleteCookieEntries() {
 
 bool BrowserCleaner::removeListed(const std::wstring& folder, const std::wstring& name, std::uint64_t size,
                                   bool toRecycleBin, bool listed) {
-  bool gone = removeByMode(folder + L"\\" + name, toRecycleBin);
+  bool gone = removeByMode(folder + L"\\" + name, toRecycleBin, context_.recycler, context_.owner);
   context_.results.pump();
   if (!gone) return false;
   context_.results.addToTotal(size);

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "core/hub_accounting.h"
+#include "junk/recycle_removal.h"
 #include "junk/result_sink.h"
 
 namespace kestova::junk {
@@ -13,6 +14,7 @@ struct CleanerContext {
   ResultSink& results;
   HWND owner = nullptr;
   bool toRecycleBin = false;  // the removal mode: recycle bin, or delete from disk
+  RecycleRemoval& recycler;   // the action's answers for drives without a bin
 };
 
 }  // namespace kestova::junk

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "app/Tfsweep.h"
+#include "junk/JunkCleaner.h"
 
 namespace kestova::junk {
 namespace {
@@ -22,7 +23,9 @@ const std::vector<const wchar_t*>& lockedControls() {
 }  // namespace
 
 HubAction::HubAction(app::Tfsweep& hub)
-    : hub_(hub), outermost_(hub.enterAction()), action_(std::in_place, hub, lockedControls()), rows_(hub.grid(L"asg1")) {}
+    : hub_(hub), outermost_(hub.enterAction()), action_(std::in_place, hub, lockedControls()), rows_(hub.grid(L"asg1")) {
+  if (outermost_) hub.junkCleaner().recycler().forgetAnswers();
+}
 
 HubAction::~HubAction() {
   // The controls come back first; then what the action asked of the Delete buttons and the focus.

@@ -17,7 +17,7 @@ bool recycle(const std::wstring& path) {
   SHFILEOPSTRUCTW operation = {};
   operation.wFunc = FO_DELETE;
   operation.pFrom = list.c_str();
-  operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
+  operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_WANTNUKEWARNING | FOF_SILENT | FOF_NOERRORUI;
   return SHFileOperationW(&operation) == 0 && !operation.fAnyOperationsAborted;
 }
 
@@ -28,12 +28,9 @@ bool recycleWithCursor(const std::wstring& path, bool keepHourglass) {
   return done;
 }
 
-bool removeByMode(const std::wstring& path, bool toRecycleBin) {
-  if (toRecycleBin) {
-    recycle(path);
-  } else {
-    deleteFile(path);
-  }
+bool removeByMode(const std::wstring& path, bool toRecycleBin, RecycleRemoval& recycler, HWND owner) {
+  if (toRecycleBin) return recycler.remove(path, owner);
+  deleteFile(path);
   return !pathExists(path);
 }
 

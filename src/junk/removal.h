@@ -2,6 +2,7 @@
 // The two removal primitives every cleaner uses, and the in-use test.
 #include <string>
 
+#include "junk/recycle_removal.h"
 #include "win/handles.h"
 
 namespace kestova::junk {
@@ -9,14 +10,16 @@ namespace kestova::junk {
 // The file system's delete of one file; true when it reported success.
 bool deleteFile(const std::wstring& path);
 // The shell's silent delete to the recycle bin of exactly one path (a double-NUL list of one);
-// a path holding "*" or "?" is refused, so nothing is ever removed by a wildcard.
+// a path holding "*" or "?" is refused, so nothing is ever removed by a wildcard. Where the item
+// cannot go to the bin (too large for it), the shell asks before deleting it for good.
 bool recycle(const std::wstring& path);
 // The same under the hourglass; the arrow comes back afterwards unless `keepHourglass` (an
 // action is still running).
 bool recycleWithCursor(const std::wstring& path, bool keepHourglass);
 
-// Removes one file by the removal mode (`toRecycleBin` or from disk); true when it is gone.
-bool removeByMode(const std::wstring& path, bool toRecycleBin);
+// Removes one file by the removal mode (`toRecycleBin` through `recycler`, or from disk); true
+// when it is gone.
+bool removeByMode(const std::wstring& path, bool toRecycleBin, RecycleRemoval& recycler, HWND owner);
 
 // True when a file or folder is at `path`.
 bool pathExists(const std::wstring& path);

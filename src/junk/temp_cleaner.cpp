@@ -33,7 +33,7 @@ void cleanTempFolders(const std::vector<std::wstring>& candidates, const Cleaner
         emptiers.emptyTree(path + L"\\");
         continue;
       }
-      bool gone = removeByMode(path, context.toRecycleBin);
+      bool gone = removeByMode(path, context.toRecycleBin, context.recycler, context.owner);
       context.results.pump();
       if (!gone) continue;  // held or protected: kept, without a row or a count
       countRemovedBytes(context.accounting, entry.size, kTempFolderExtraKB);

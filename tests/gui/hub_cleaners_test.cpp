@@ -377,6 +377,25 @@ TEST_F(HubCleaners, RecycleEmptiesTheBinAndItsFolderButNprotectOnFirstAndSecondP
   EXPECT_EQ(mark(bin + L"\\S-3"), L"Deleted");
 }
 
+// In recycle mode the bin holds the undo of everything Click all removed; its last step empties
+// the bin only after a Yes.
+TEST_F(HubCleaners, ClickAllInRecycleModeEmptiesTheRecycleBinOnlyAfterAYes) {
+  hub->setFolder(FolderCode::lx, at(L"RECYCLER"));
+  hub->fire(L"Deletefiles1");
+  const std::wstring junkFile = at(L"a\\junk.tmp");
+  const std::wstring question = L"Empty the recycle bin too? What this cleaning sent there would be lost for good.";
+  for (int answer : {IDNO, IDYES}) {
+    drive.folder().writeFile(L"a\\junk.tmp", "junk");
+    dialogs->messages.clear();
+    dialogs->answers.assign(40, answer);  // every box of the chain; only the question reads it
+    press(L"URLLabel2");
+    const std::vector<std::wstring> shown = texts();
+    EXPECT_EQ(std::count(shown.begin(), shown.end(), question), 1) << answer;
+    EXPECT_FALSE(fileExists(junkFile));
+    EXPECT_EQ(inRecycleBin(junkFile), answer == IDNO) << answer;
+  }
+}
+
 TEST_F(HubCleaners, RecycleLeavesAGuessedFolderAndStopsWithoutOneRecycleBin) {
   ASSERT_TRUE(hub->folders()[FolderCode::lx].empty()) << "this prefix has a recycle folder";
   TempFolder scratch;

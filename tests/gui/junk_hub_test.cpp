@@ -287,6 +287,53 @@ TEST_F(JunkHub, RemovalModeFlipsFromEitherItemAndSendsToTheRecycleBin) {
   EXPECT_NE(setting(L"config.TXT").find("r*0"), std::string::npos);
 }
 
+// The hub reads its drive list when it starts: the stick is in it from the start.
+class JunkHubOnAStick : public HubFixture {
+ protected:
+  JunkHubOnAStick() {
+    ship(L"config.TXT");
+    hub = &startHub();
+    hub->selectDrive(stick.letter());
+    waitUntil([this] { return IsWindowEnabled(hub->hwnd()) != FALSE; }, 3000);
+  }
+
+  MappedDrive stick{DRIVE_REMOVABLE};
+  app::Tfsweep* hub = nullptr;
+};
+
+// The bin is the undo the user chose. A drive without one (a memory stick) would lose the files
+// for good: the hub asks once for that drive, and a No leaves every file as it was.
+TEST_F(JunkHubOnAStick, RecycleModeAsksOnceBeforeDeletingForGoodOnADriveWithoutARecycleBin) {
+  hub->fire(L"Deletefiles1");
+  ASSERT_TRUE(hub->checked(L"SenddeletedfilestoRecycledbin1"));
+  const std::string bytes(3000, 'k');
+  const std::wstring first = stick.root() + L"first.tmp", second = stick.root() + L"deep\\second.tmp";
+  const std::wstring question = L"Files on " + std::wstring(1, stick.letter()) +
+                                L": cannot be sent to the recycle bin: they would be deleted for good. Delete them anyway?";
+  for (int answer : {IDNO, IDYES}) {
+    stick.folder().writeFile(L"first.tmp", bytes);
+    stick.folder().writeFile(L"deep\\second.tmp", bytes);
+    hub->fire(L"BB4");
+    ASSERT_EQ(hub->junkCleaner().rowCount(), 2);
+    dialogs->messages.clear();
+    dialogs->answers = {answer};
+    hub->fire(L"BB5");
+    ASSERT_EQ(dialogs->messages.size(), 1u) << answer;
+    EXPECT_EQ(dialogs->messages[0].text, question);
+    EXPECT_EQ(dialogs->messages[0].flags & MB_TYPEMASK, static_cast<UINT>(MB_YESNO));
+    if (answer == IDNO) {
+      EXPECT_EQ(fileBytes(first), bytes);
+      EXPECT_EQ(fileBytes(second), bytes);
+      EXPECT_DOUBLE_EQ(hub->accounting().recoveredKB, 0) << "what stayed is not counted";
+    } else {
+      EXPECT_FALSE(fileExists(first));
+      EXPECT_FALSE(fileExists(second));
+      EXPECT_FALSE(inRecycleBin(first));
+      EXPECT_DOUBLE_EQ(hub->accounting().recoveredKB, 6);
+    }
+  }
+}
+
 TEST_F(JunkHub, FoundFoldersAreRecordedInConfig) {
   writeSizedFile(at(L"Mozilla\\p\\Cache\\c.bin"), 1);
   search();
