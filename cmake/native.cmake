@@ -13,6 +13,8 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 add_executable(core_tests ${KESTOVA_CORE_TESTS})
 target_link_libraries(core_tests PRIVATE kestova_core GTest::gtest_main)
 target_compile_options(core_tests PRIVATE ${KESTOVA_WARNINGS})
+# The shipped data files are read by their tests where they lie.
+target_compile_definitions(core_tests PRIVATE KESTOVA_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 add_test(NAME core_tests COMMAND core_tests)
 
 # Fuzz targets, with clang's libFuzzer; each runs for a bounded number of inputs as a test.

@@ -30,9 +30,9 @@ bool isListLine(std::wstring_view line) {
   constexpr std::size_t kIdLength = 38;
   if (!line.empty() && line.front() == L'{') {
     if (line.size() < kIdLength || !isClassId(line.substr(0, kIdLength))) return false;
-    if (line.size() == kIdLength) return true;
-    std::wstring_view name = line.substr(kIdLength);
-    if (name.size() < 3) return false;  // two separators and at least one character of name
+    // Two separators of any kind, then a name the grid can show.
+    std::wstring_view name = line.substr(std::min(line.size(), kIdLength + 2));
+    if (name.empty()) return false;
     for (wchar_t c : name) {
       if (c < 32) return false;
     }

@@ -36,7 +36,7 @@ std::wstring pestCountText(long long lines, PestPass pass);
 bool isUsablePestKey(std::wstring_view key);
 
 // A downloaded list: at least one item, and every non-empty line a braced class identifier
-// (alone or followed by two characters and a name) or a site name.
+// followed by two characters of any kind and a name, or a site name.
 bool isValidPestList(std::wstring_view text);
 
 }  // namespace kestova

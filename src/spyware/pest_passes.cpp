@@ -67,8 +67,9 @@ int blockAll(HWND owner, const BlockRoots& roots) {
 }
 
 int unblockAll(const BlockRoots& roots) {
-  ResetBlockRoots(roots);
   int counter = 0;
+  bool activeX = false;
+  bool cookies = false;
   for (const auto& file : kListFiles) {
     auto lines = readList(file, file.required);
     if (!lines) continue;
@@ -76,10 +77,14 @@ int unblockAll(const BlockRoots& roots) {
       auto item = ParsePestLine(line);
       if (!item) continue;
       for (int round = 0; round < 2; ++round) {
-        if (UnblockPest(item->kind, item->key, roots)) ++counter;
+        if (!UnblockPest(item->kind, item->key, roots)) continue;
+        ++counter;
+        (item->kind == PestKind::ActiveX ? activeX : cookies) = true;
       }
     }
   }
+  // A root's own value says "nothing blocked" only where this pass took something from below it.
+  ResetBlockRoots(roots, activeX, cookies);
   return counter;
 }
 

@@ -26,7 +26,8 @@ PestGrid readPestGrid(PestPass pass, const BlockRoots& roots = defaultBlockRoots
 // "SPY4.TXT" are blocked only when the machine P3P root opens; otherwise `owner` is told so.
 // Returns the number of items blocked.
 int blockAll(HWND owner, const BlockRoots& roots = defaultBlockRoots());
-// Unblocks every item of every file, twice each; returns the number of successes.
+// Unblocks every item of every file, twice each, and marks as unblocked the roots below which it
+// removed something; returns the number of successes.
 int unblockAll(const BlockRoots& roots = defaultBlockRoots());
 
 }  // namespace kestova::spyware

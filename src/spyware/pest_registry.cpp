@@ -154,9 +154,10 @@ void PrepareBlockRoots(const BlockRoots& roots) {
   }
 }
 
-void ResetBlockRoots(const BlockRoots& roots) {
+void ResetBlockRoots(const BlockRoots& roots, bool activeX, bool cookies) {
   const RegistryPlace* places[] = {&roots.machineP3P, &roots.userP3P, &roots.activeX};
   for (const RegistryPlace* place : places) {
+    if (!(place == &roots.activeX ? activeX : cookies)) continue;
     const wchar_t* value = place == &roots.activeX ? kFlagsValue : kDefaultValue;
     const DWORD data = place == &roots.activeX ? 0 : 1;
     for (REGSAM view : viewsOf(*place)) {

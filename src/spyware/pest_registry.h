@@ -43,8 +43,9 @@ bool UnblockPest(PestKind kind, const std::wstring& key, const BlockRoots& roots
 // Makes the three roots exist; if one had to be created, writes the blocked root values into
 // every root that opens. A root that can be neither opened nor created is left alone.
 void PrepareBlockRoots(const BlockRoots& roots = defaultBlockRoots());
-// Writes the unblocked root values into every root that opens.
-void ResetBlockRoots(const BlockRoots& roots = defaultBlockRoots());
+// Writes the unblocked root values into the ActiveX root (`activeX`) and the two P3P roots
+// (`cookies`), where they open.
+void ResetBlockRoots(const BlockRoots& roots, bool activeX, bool cookies);
 
 // True when the machine P3P root opens (the browser knows per-site cookie decisions).
 bool cookieStageAvailable(const BlockRoots& roots = defaultBlockRoots());

@@ -94,7 +94,7 @@ TEST(PestKey, OnlyKeysThatStayBelowTheirRootAreUsable) {
 
 TEST(DownloadedList, AcceptsIdentifiersAndSiteNamesOnly) {
   EXPECT_TRUE(isValidPestList(std::wstring(kId) + L"  A toolbar\r\n\r\nads.example-1_x.com\r\n"));
-  EXPECT_TRUE(isValidPestList(std::wstring(kId) + L"\n"));
+  EXPECT_TRUE(isValidPestList(std::wstring(kId) + L"\t\x01Tab separated\n"));  // any two separators
   EXPECT_TRUE(isValidPestList(std::wstring(255, L'a')));
 
   EXPECT_FALSE(isValidPestList(L""));
@@ -106,6 +106,7 @@ TEST(DownloadedList, AcceptsIdentifiersAndSiteNamesOnly) {
   EXPECT_FALSE(isValidPestList(L"{12345678-9ABC-DEF0-1234-56789ABCDEFG}\r\n"));  // not hexadecimal
   EXPECT_FALSE(isValidPestList(L"{12345678-9ABC-DEF0-123456789ABCDEF0}\r\n"));   // groups wrong
   EXPECT_FALSE(isValidPestList(std::wstring(kId) + L"  \r\n"));                  // separators, no name
+  EXPECT_FALSE(isValidPestList(std::wstring(kId) + L"\r\n"));                    // a bare identifier
   EXPECT_FALSE(isValidPestList(std::wstring(kId) + L"  bad\tname\r\n"));
 }
 

@@ -70,7 +70,7 @@ TEST_F(PestRegistry, RootsMadeByBlockGetTheBlockedValuesOnlyWhenOneWasCreated) {
   PrepareBlockRoots(roots);  // all three found: nothing written
   EXPECT_EQ(dword(HKEY_CURRENT_USER, roots.activeX.path, L"Compatibility Flags"), 7u);
 
-  ResetBlockRoots(roots);
+  ResetBlockRoots(roots, true, true);
   EXPECT_EQ(dword(HKEY_CURRENT_USER, roots.machineP3P.path, L""), 1u);
   EXPECT_EQ(dword(HKEY_CURRENT_USER, roots.userP3P.path, L""), 1u);
   EXPECT_EQ(dword(HKEY_CURRENT_USER, roots.activeX.path, L"Compatibility Flags"), 0u);
@@ -166,6 +166,25 @@ TEST_F(PestRegistry, On64BitWindowsTheMachineKeysAreKeptInBothRegistryViews) {
     EXPECT_FALSE(keyExists(HKEY_LOCAL_MACHINE, item(machine.activeX, kIdA), view)) << view;
     EXPECT_FALSE(keyExists(HKEY_LOCAL_MACHINE, item(machine.machineP3P, L"ads.example.com"), view)) << view;
   }
+}
+
+// Unblock marks a root "nothing blocked" only when it took something from below it: a press with
+// nothing blocked leaves a root as the administrator set it.
+TEST_F(PestRegistry, UnblockResetsOnlyTheRootsItRemovedSomethingBelow) {
+  PrepareBlockRoots(roots);
+  list(L"SPY.TXT", "{0A0A0A0A-1111-2222-3333-444455556666}  A\r\n");
+  list(L"SPY2.TXT", "ads.example.com\r\n");
+  ASSERT_TRUE(BlockPest(PestKind::Cookie, L"ads.example.com", roots));
+
+  EXPECT_EQ(unblockAll(roots), 1);
+  EXPECT_EQ(dword(HKEY_CURRENT_USER, roots.activeX.path, L"Compatibility Flags"), 1024u);
+  EXPECT_EQ(dword(HKEY_CURRENT_USER, roots.machineP3P.path, L""), 1u);
+  EXPECT_EQ(dword(HKEY_CURRENT_USER, roots.userP3P.path, L""), 1u);
+
+  win::RegistryKey::open(HKEY_CURRENT_USER, roots.userP3P.path, KEY_WRITE)->setDword(L"", 5);
+  EXPECT_EQ(unblockAll(roots), 0);
+  EXPECT_EQ(dword(HKEY_CURRENT_USER, roots.userP3P.path, L""), 5u);
+  EXPECT_EQ(dword(HKEY_CURRENT_USER, roots.activeX.path, L"Compatibility Flags"), 1024u);
 }
 
 TEST_F(PestRegistry, KeysThatWouldLeaveTheirRootAreNeverTouched) {
