@@ -20,6 +20,13 @@ bool isCurrentVersion(std::wstring_view versionFile);
 // `base` without one trailing "/", then `path`.
 std::wstring joinAddress(std::wstring_view base, std::wstring_view path);
 
+// A configured address the shell may open: "http://" or "https://" (any case) and a host, with no
+// blank or control character. Anything else (a program, a file, another scheme) is refused.
+bool isWebAddress(std::wstring_view address);
+// A plain mail address: a name, "@" and a domain, with no blank, control character or "?", "&",
+// ":" or "/" that would add a subject, a body or another scheme to the mail link.
+bool isMailAddress(std::wstring_view address);
+
 // Removes characters up to and including the blank from both ends.
 std::wstring trimBlanks(std::wstring_view text);
 

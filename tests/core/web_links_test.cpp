@@ -25,6 +25,22 @@ TEST(Addresses, OneTrailingSlashIsDroppedBeforeThePath) {
   EXPECT_EQ(joinAddress(L"", L"/update.htm"), L"/update.htm");
 }
 
+// A settings file may name any text as an address; the shell would run a program or open a file.
+TEST(ConfiguredAddresses, OnlyWebAddressesAndPlainMailAddressesAreTaken) {
+  EXPECT_TRUE(isWebAddress(L"http://update.example.com"));
+  EXPECT_TRUE(isWebAddress(L"HTTPS://www.example.com:8080/dir/"));
+  for (const wchar_t* refused : {L"C:\\Windows\\System32\\calc.exe", L"file:///C:/evil.hta", L"javascript:alert(1)",
+                                 L"ftp://example.com", L"http://", L"http:///path", L"http://a b.com",
+                                 L"http://user@evil.example", L"\\\\server\\share\\x.exe", L""}) {
+    EXPECT_FALSE(isWebAddress(refused)) << refused;
+  }
+  EXPECT_TRUE(isMailAddress(L"support@kestova.example"));
+  for (const wchar_t* refused : {L"support", L"@example.com", L"a@", L"a@b@c", L"a@b.com?attach=C:\\x",
+                                 L"mailto:a@b.com", L"a b@c.com", L"a@b.com&cc=x@y.z"}) {
+    EXPECT_FALSE(isMailAddress(refused)) << refused;
+  }
+}
+
 TEST(LinkLabelUrl, PrefixIsAddedUnlessPresentInAnyCase) {
   EXPECT_EQ(linkLabelUrl(L"www.example.com"), L"http://www.example.com");
   EXPECT_EQ(linkLabelUrl(L"HTTP://WWW.EXAMPLE.COM"), L"HTTP://WWW.EXAMPLE.COM");

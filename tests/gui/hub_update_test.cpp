@@ -105,6 +105,18 @@ TEST_F(HubUpdate, SupportAndWebsiteOpenTheirAddresses) {
   EXPECT_TRUE(dialogs->messages.empty());
 }
 
+// The shell would run a program named in the settings file: such an entry gives way to the default.
+TEST_F(HubUpdate, AnEntryThatIsNoWebOrMailAddressIsNeverOpened) {
+  WritePrivateProfileStringW(L"Update", L"Site", L"C:\\Windows\\notepad.exe", ini.c_str());
+  WritePrivateProfileStringW(L"Update", L"Mailbox", L"help@127.0.0.1?attach=C:\\secret.txt", ini.c_str());
+  app::Tfsweep& h = hub();
+  SendMessageW(h.hwnd(), WM_COMMAND, MAKEWPARAM(h.menuId(L"Support1"), 0), 0);
+  recorder.waitOpened(1);
+  SendMessageW(h.hwnd(), WM_COMMAND, MAKEWPARAM(h.menuId(L"Website1"), 0), 0);
+  EXPECT_EQ(recorder.waitOpened(2), (std::vector<std::string>{"mailto:support@kestova.example?subject=Support Kestova",
+                                                              "http://www.kestova.example"}));
+}
+
 TEST_F(HubUpdate, LinkLabelRulesOnARealLabel) {
   app::Tfsweep& h = hub();
   ui::TURLLabel& label = h.urlLabel(L"UrlLabel1");
