@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "core/text_lines.h"
+#include "spyware/block_record.h"
 #include "win/dialogs.h"
 #include "win/program_folder.h"
 #include "win/text_file.h"
@@ -49,6 +50,7 @@ PestGrid readPestGrid(PestPass pass, const BlockRoots& roots) {
 }
 
 int blockAll(HWND owner, const BlockRoots& roots) {
+  BlockRecord record(blockRecordPath());
   PrepareBlockRoots(roots);
   int counter = 0;
   for (const auto& file : kListFiles) {
@@ -60,13 +62,14 @@ int blockAll(HWND owner, const BlockRoots& roots) {
     }
     for (const auto& line : *lines) {
       auto item = ParsePestLine(line);
-      if (item && BlockPest(item->kind, item->key, roots)) ++counter;
+      if (item && BlockPest(item->kind, item->key, roots, &record)) ++counter;
     }
   }
   return counter;
 }
 
 int unblockAll(const BlockRoots& roots) {
+  BlockRecord record(blockRecordPath());
   int counter = 0;
   bool activeX = false;
   bool cookies = false;
@@ -77,7 +80,7 @@ int unblockAll(const BlockRoots& roots) {
       auto item = ParsePestLine(line);
       if (!item) continue;
       for (int round = 0; round < 2; ++round) {
-        if (!UnblockPest(item->kind, item->key, roots)) continue;
+        if (!UnblockPest(item->kind, item->key, roots, &record)) continue;
         ++counter;
         (item->kind == PestKind::ActiveX ? activeX : cookies) = true;
       }
@@ -85,6 +88,7 @@ int unblockAll(const BlockRoots& roots) {
   }
   // A root's own value says "nothing blocked" only where this pass took something from below it.
   ResetBlockRoots(roots, activeX, cookies);
+  record.save();
   return counter;
 }
 

@@ -4,6 +4,7 @@
 #include <optional>
 #include <vector>
 
+#include "spyware/block_record.h"
 #include "win/error.h"
 #include "win/registry_key.h"
 #include "win/system_bitness.h"
@@ -34,13 +35,43 @@ std::optional<win::RegistryKey> openKey(const RegistryPlace& root, REGSAM view, 
   return win::RegistryKey::open(root.hive, root.path, access | view);
 }
 
-bool blockIn(const RegistryPlace& root, REGSAM view, const std::wstring& key, const wchar_t* value, DWORD data) {
+const wchar_t* hiveName(HKEY hive) {
+  if (hive == HKEY_LOCAL_MACHINE) return L"HKEY_LOCAL_MACHINE";
+  if (hive == HKEY_CURRENT_USER) return L"HKEY_CURRENT_USER";
+  if (hive == HKEY_USERS) return L"HKEY_USERS";
+  return L"HKEY_CLASSES_ROOT";
+}
+
+// The record's name of one value: its view and full key path.
+std::wstring recordId(const RegistryPlace& root, REGSAM view, const std::wstring& key) {
+  const wchar_t* viewName = view == KEY_WOW64_64KEY ? L"64" : view == KEY_WOW64_32KEY ? L"32" : L"-";
+  return std::wstring(viewName) + L"\t" + hiveName(root.hive) + L"\\" + below(root, key);
+}
+
+bool isDword(const std::optional<win::RegistryValue>& value, DWORD data) {
+  return value && value->type == REG_DWORD && value->data.size() == sizeof(DWORD) &&
+         std::equal(value->data.begin(), value->data.end(), reinterpret_cast<const BYTE*>(&data));
+}
+
+bool blockIn(const RegistryPlace& root, REGSAM view, const std::wstring& key, const wchar_t* value, DWORD data,
+             BlockRecord* record) {
+  const std::wstring id = recordId(root, view, key);
   if (auto item = win::RegistryKey::open(root.hive, below(root, key), kReadWrite | view)) {
+    auto old = item->value(value);
+    // A value that already blocks (Microsoft's or an administrator's) is not Block's to undo.
+    if (isDword(old, data)) {
+      if (record) record->remember(id, {PriorState::Kept});
+      return true;
+    }
+    if (record) {
+      record->remember(id, old ? PriorState{PriorState::Data, old->type, old->data} : PriorState{PriorState::NoValue});
+    }
     item->setDword(value, data);
     return true;
   }
   auto parent = openKey(root, view);
   if (!parent) return false;
+  if (record) record->remember(id, {PriorState::NoKey});
   HKEY created = nullptr;
   LONG rc = RegCreateKeyExW(parent->get(), key.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, kReadWrite | view,
                             nullptr, &created, nullptr);
@@ -51,9 +82,10 @@ bool blockIn(const RegistryPlace& root, REGSAM view, const std::wstring& key, co
 }
 
 // True only when every view took the value.
-bool blockIn(const RegistryPlace& root, const std::wstring& key, const wchar_t* value, DWORD data) {
+bool blockIn(const RegistryPlace& root, const std::wstring& key, const wchar_t* value, DWORD data,
+             BlockRecord* record) {
   bool all = true;
-  for (REGSAM view : viewsOf(root)) all = blockIn(root, view, key, value, data) && all;
+  for (REGSAM view : viewsOf(root)) all = blockIn(root, view, key, value, data, record) && all;
   return all;
 }
 
@@ -67,9 +99,24 @@ bool isEmptyKey(HKEY key) {
   return subkeys == 0 && values == 0;
 }
 
-bool unblockIn(const RegistryPlace& root, REGSAM view, const std::wstring& key, const wchar_t* value) {
+// With a record, gives back the state Block found, and only while Block's value is still there;
+// without one (blocked by an older version), removes the value and then the key left empty.
+bool unblockIn(const RegistryPlace& root, REGSAM view, const std::wstring& key, const wchar_t* value, DWORD data,
+               BlockRecord* record) {
+  const std::wstring id = recordId(root, view, key);
+  std::optional<PriorState> prior = record ? record->find(id) : std::nullopt;
+  if (prior && prior->kind == PriorState::Kept) return false;
   auto item = win::RegistryKey::open(root.hive, below(root, key), kReadWrite | view);
   if (!item) return false;
+  if (prior) {
+    record->markUndone(id);
+    if (!isDword(item->value(value), data)) return false;  // changed since Block, or given back already
+    if (prior->kind == PriorState::Data) {
+      item->setValue(value, prior->type, prior->data);
+      return true;
+    }
+    if (prior->kind == PriorState::NoValue) return item->deleteValue(value);
+  }
   bool removed = item->deleteValue(value);
   bool empty = isEmptyKey(item->get());
   item.reset();
@@ -79,21 +126,18 @@ bool unblockIn(const RegistryPlace& root, REGSAM view, const std::wstring& key, 
   return removed;
 }
 
-// True when the value was in some view and is gone from it.
-bool unblockIn(const RegistryPlace& root, const std::wstring& key, const wchar_t* value) {
+// True when Block's value was in some view and is gone from it.
+bool unblockIn(const RegistryPlace& root, const std::wstring& key, const wchar_t* value, DWORD data,
+               BlockRecord* record) {
   bool removed = false;
-  for (REGSAM view : viewsOf(root)) removed = unblockIn(root, view, key, value) || removed;
+  for (REGSAM view : viewsOf(root)) removed = unblockIn(root, view, key, value, data, record) || removed;
   return removed;
 }
 
 bool holdsBlock(const RegistryPlace& root, REGSAM view, PestKind kind, const std::wstring& key) {
   auto item = win::RegistryKey::open(root.hive, below(root, key), KEY_READ | view);
   if (!item) return false;
-  auto value = item->value(itemValue(kind));
-  if (!value || value->type != REG_DWORD || value->data.size() != sizeof(DWORD)) return false;
-  DWORD data = 0;
-  std::copy(value->data.begin(), value->data.end(), reinterpret_cast<BYTE*>(&data));
-  return data == blockedValue(kind);
+  return isDword(item->value(itemValue(kind)), blockedValue(kind));
 }
 
 }  // namespace
@@ -116,18 +160,18 @@ bool IsPestProtected(PestKind kind, const std::wstring& key, const BlockRoots& r
   return true;
 }
 
-bool BlockPest(PestKind kind, const std::wstring& key, const BlockRoots& roots) {
+bool BlockPest(PestKind kind, const std::wstring& key, const BlockRoots& roots, BlockRecord* record) {
   if (!isUsablePestKey(key)) return false;
-  if (kind == PestKind::ActiveX) return blockIn(roots.activeX, key, kFlagsValue, kKillFlag);
-  blockIn(roots.machineP3P, key, kDefaultValue, kAlwaysBlock);
-  return blockIn(roots.userP3P, key, kDefaultValue, kAlwaysBlock);
+  if (kind == PestKind::ActiveX) return blockIn(roots.activeX, key, kFlagsValue, kKillFlag, record);
+  blockIn(roots.machineP3P, key, kDefaultValue, kAlwaysBlock, record);
+  return blockIn(roots.userP3P, key, kDefaultValue, kAlwaysBlock, record);
 }
 
-bool UnblockPest(PestKind kind, const std::wstring& key, const BlockRoots& roots) {
+bool UnblockPest(PestKind kind, const std::wstring& key, const BlockRoots& roots, BlockRecord* record) {
   if (!isUsablePestKey(key)) return false;
-  if (kind == PestKind::ActiveX) return unblockIn(roots.activeX, key, kFlagsValue);
-  unblockIn(roots.machineP3P, key, kDefaultValue);
-  return unblockIn(roots.userP3P, key, kDefaultValue);
+  if (kind == PestKind::ActiveX) return unblockIn(roots.activeX, key, kFlagsValue, kKillFlag, record);
+  unblockIn(roots.machineP3P, key, kDefaultValue, kAlwaysBlock, record);
+  return unblockIn(roots.userP3P, key, kDefaultValue, kAlwaysBlock, record);
 }
 
 void PrepareBlockRoots(const BlockRoots& roots) {

@@ -9,6 +9,8 @@
 
 namespace kestova::spyware {
 
+class BlockRecord;
+
 struct RegistryPlace {
   HKEY hive;
   std::wstring path;  // relative to the hive, no leading or trailing "\"
@@ -35,10 +37,16 @@ bool IsPestProtected(PestKind kind, const std::wstring& key, const BlockRoots& r
 // registry view, and false unless every view took it. A cookie is written in both hives; its
 // outcome is the user's. False for a key that may not be touched. Throws win::Error
 // "Failed to create key ..." when the system refuses to create the item key.
-bool BlockPest(PestKind kind, const std::wstring& key, const BlockRoots& roots = defaultBlockRoots());
+// With `record`, what Block found is recorded there before each change, and a value that already
+// blocks is left as it is.
+bool BlockPest(PestKind kind, const std::wstring& key, const BlockRoots& roots = defaultBlockRoots(),
+               BlockRecord* record = nullptr);
 // Deletes the value Block writes, then the item key when nothing else is left in it; true when
 // the value was there and is gone (the user's hive decides for a cookie).
-bool UnblockPest(PestKind kind, const std::wstring& key, const BlockRoots& roots = defaultBlockRoots());
+// With `record`, a recorded value gets back exactly the state Block found (and a value Block left
+// as it found it is not touched); an unrecorded one is removed as by older versions.
+bool UnblockPest(PestKind kind, const std::wstring& key, const BlockRoots& roots = defaultBlockRoots(),
+                 BlockRecord* record = nullptr);
 
 // Makes the three roots exist; if one had to be created, writes the blocked root values into
 // every root that opens. A root that can be neither opened nor created is left alone.

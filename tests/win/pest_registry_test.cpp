@@ -187,6 +187,40 @@ TEST_F(PestRegistry, UnblockResetsOnlyTheRootsItRemovedSomethingBelow) {
   EXPECT_EQ(dword(HKEY_CURRENT_USER, roots.activeX.path, L"Compatibility Flags"), 1024u);
 }
 
+// A control Microsoft or an administrator killed stays killed, and a value with other flags gets
+// them back: Unblock gives back exactly what Block found, even after a restart (the record is a
+// file beside the program).
+TEST_F(PestRegistry, UnblockGivesBackExactlyWhatBlockFoundAndLeavesEarlierKillFlags) {
+  constexpr const wchar_t* kIdC = L"{0C0C0C0C-1111-2222-3333-444455556666}";
+  PrepareBlockRoots(roots);
+  list(L"SPY.TXT",
+       "{0A0A0A0A-1111-2222-3333-444455556666}  Killed before\r\n"
+       "{0B0B0B0B-1111-2222-3333-444455556666}  Other flags\r\n"
+       "{0C0C0C0C-1111-2222-3333-444455556666}  New\r\n");
+  list(L"SPY2.TXT", "");
+  TestKey killed(HKEY_CURRENT_USER, item(roots.activeX, kIdA));
+  killed.set(L"Compatibility Flags", REG_DWORD, dwordBytes(0x400));
+  killed.setString(L"Note", L"set by the administrator");
+  TestKey flagged(HKEY_CURRENT_USER, item(roots.activeX, kIdB));
+  flagged.set(L"Compatibility Flags", REG_DWORD, dwordBytes(0x401));
+
+  EXPECT_EQ(blockAll(nullptr, roots), 3);
+  EXPECT_EQ(dword(HKEY_CURRENT_USER, item(roots.activeX, kIdB), L"Compatibility Flags"), 0x400u);
+  EXPECT_EQ(dword(HKEY_CURRENT_USER, item(roots.activeX, kIdC), L"Compatibility Flags"), 0x400u);
+  EXPECT_TRUE(fileExists(folder.path() + L"spyblock.TXT"));
+
+  EXPECT_EQ(unblockAll(roots), 2);
+  EXPECT_EQ(dword(HKEY_CURRENT_USER, item(roots.activeX, kIdA), L"Compatibility Flags"), 0x400u);
+  EXPECT_EQ(dword(HKEY_CURRENT_USER, item(roots.activeX, kIdB), L"Compatibility Flags"), 0x401u);
+  EXPECT_FALSE(keyExists(HKEY_CURRENT_USER, item(roots.activeX, kIdC)));
+  // Both pressed again: the same end, and nothing Block did not change is touched.
+  EXPECT_EQ(blockAll(nullptr, roots), 3);
+  EXPECT_EQ(unblockAll(roots), 2);
+  EXPECT_EQ(dword(HKEY_CURRENT_USER, item(roots.activeX, kIdA), L"Compatibility Flags"), 0x400u);
+  EXPECT_EQ(dword(HKEY_CURRENT_USER, item(roots.activeX, kIdB), L"Compatibility Flags"), 0x401u);
+  EXPECT_TRUE(killed.value(L"Note").has_value());
+}
+
 TEST_F(PestRegistry, KeysThatWouldLeaveTheirRootAreNeverTouched) {
   PrepareBlockRoots(roots);
   for (const wchar_t* key : {L"\\", L"..\\Run", L"a\tb"}) {
