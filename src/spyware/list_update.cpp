@@ -70,10 +70,27 @@ ListUpdate updateSpywareLists() {
     leftovers.add(download.temporary);
     win::writeBytes(download.temporary, download.bytes);
   }
-  for (const auto& download : downloads) {
-    if (!MoveFileExW(download.temporary.c_str(), download.file.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-      win::throwLastError(L"Cannot replace " + download.file);
+  // Both lists are old or both are new: the first old list waits beside them until the second new
+  // one is in place, and goes back when it is not.
+  const Download& first = downloads[0];
+  const Download& second = downloads[1];
+  std::wstring kept;
+  if (GetFileAttributesW(first.file.c_str()) != INVALID_FILE_ATTRIBUTES) {
+    kept = newTemporaryFile();
+    leftovers.add(kept);
+    if (!CopyFileW(first.file.c_str(), kept.c_str(), FALSE)) win::throwLastError(L"Cannot replace " + first.file);
+  }
+  if (!MoveFileExW(first.temporary.c_str(), first.file.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+    win::throwLastError(L"Cannot replace " + first.file);
+  }
+  if (!MoveFileExW(second.temporary.c_str(), second.file.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+    const DWORD error = GetLastError();
+    if (kept.empty() ? !DeleteFileW(first.file.c_str())
+                     : !MoveFileExW(kept.c_str(), first.file.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+      win::throwLastError(L"Cannot replace " + second.file + L", and " + first.file + L" is already the new list");
     }
+    SetLastError(error);
+    win::throwLastError(L"Cannot replace " + second.file);
   }
   return ListUpdate::Updated;
 }

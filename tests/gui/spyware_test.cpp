@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/text_codec.h"
+#include "harness/file_holder.h"
 #include "harness/driver.h"
 #include "harness/http_server.h"
 #include "harness/hub_fixture.h"
@@ -211,6 +212,29 @@ TEST_F(ListUpdate, AFailedOrInvalidSecondListLeavesBothFiles) {
   }
   expectOldLists();
   EXPECT_TRUE(window.enabled(L"BitBtnWithColor1"));
+}
+
+// The second list cannot be replaced while another program holds it: the first new list is
+// taken back, so the two lists never come from two versions.
+TEST_F(ListUpdate, WhenTheSecondListCannotBeReplacedTheFirstGoesBackToTheOldOne) {
+  server.put(L"version.txt", "2010\r\n");
+  server.put(L"SPY3.TXT", "{BBBBBBBB-2222-3333-4444-555555555555}  New\r\n");
+  server.put(L"SPY4.TXT", "new.example.com\r\n");
+  Tfspy& window = open();
+  {
+    FileHolder held(programFolder.path() + L"SPY4.TXT");
+    try {
+      window.fire(L"UpdateSpywareList1");
+      ADD_FAILURE() << "the held list was reported replaced";
+    } catch (const win::Error& e) {
+      EXPECT_EQ(e.text().rfind(L"Cannot replace SPY4.TXT", 0), 0u) << e.text();
+    }
+  }
+  expectOldLists();
+  WIN32_FIND_DATAW found;
+  HANDLE leftovers = FindFirstFileW((programFolder.path() + L"spy*.tmp").c_str(), &found);
+  EXPECT_EQ(leftovers, INVALID_HANDLE_VALUE) << "a temporary list stayed behind";
+  if (leftovers != INVALID_HANDLE_VALUE) FindClose(leftovers);
 }
 
 }  // namespace
