@@ -3,6 +3,8 @@
 #include "app/web_addresses.h"
 #include "core/text_codec.h"
 #include "core/web_links.h"
+#include "ui/action.h"
+#include "ui/application.h"
 #include "ui/form.h"
 #include "win/dialogs.h"
 #include "win/internet.h"
@@ -18,7 +20,12 @@ void openAddress(const std::wstring& address) { win::shellOpen(address, L"Open",
 
 void AutoUpdate1Click(ui::Form& hub) {
   win::enterProgramFolder();
-  std::string versionFile = win::FetchUrlText(versionFileAddress());
+  std::string versionFile;
+  {
+    // The window repaints while the server answers; a second press waits for this one.
+    ui::Action checking(hub, {L"AutoUpdate1", L"Label13"});
+    versionFile = win::FetchUrlText(versionFileAddress(), {}, ui::Application::processMessages);
+  }
   if (isCurrentVersion(fromCp1252(versionFile))) {
     win::showMessage(hub.hwnd(), L"No update is available");
     return;

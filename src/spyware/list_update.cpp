@@ -10,6 +10,7 @@
 #include "core/text_codec.h"
 #include "core/text_lines.h"
 #include "core/web_links.h"
+#include "ui/application.h"
 #include "win/error.h"
 #include "win/internet.h"
 #include "win/program_folder.h"
@@ -52,13 +53,14 @@ std::wstring newTemporaryFile() {
 }  // namespace
 
 ListUpdate updateSpywareLists() {
-  std::string version = win::FetchUrlText(app::versionFileAddress());
+  // The window repaints while the server answers (its pass holds the controls).
+  std::string version = win::FetchUrlText(app::versionFileAddress(), {}, ui::Application::processMessages);
   if (isCurrentVersion(fromCp1252(version))) return ListUpdate::NoUpdate;
 
   std::vector<Download> downloads;
   for (const wchar_t* name : kLists) {
     std::wstring address = app::listFileAddress(name);
-    std::wstring text = fromCp1252(win::FetchUrlText(address));
+    std::wstring text = fromCp1252(win::FetchUrlText(address, {}, ui::Application::processMessages));
     if (!isValidPestList(text)) throw win::Error(L"Downloaded list is not valid: " + address);
     downloads.push_back({name, L"", toCp1252(joinLines(splitLines(text)))});
   }

@@ -1,9 +1,14 @@
 #include "win/internet.h"
 
 #include <cstring>
+#include <exception>
+#include <memory>
+#include <mutex>
 #include <optional>
+#include <thread>
 
 #include "win/error.h"
+#include "win/handles.h"
 
 namespace kestova::win {
 namespace {
@@ -26,9 +31,18 @@ std::optional<DWORD> numberHeader(HINTERNET request, DWORD query) {
   return value;
 }
 
+// The request a blocked call of the fetch thread waits on, for the waiting thread to close when
+// the overall limit has passed: closing it ends the blocked call.
+struct Cancel {
+  std::mutex lock;
+  HINTERNET request = nullptr;
+  bool cancelled = false;
+};
+
 // Opens the request step by step, so that the time-outs are set on the request itself: some
 // WinINet versions do not pass the root handle's on to a request that InternetOpenUrl makes.
-InternetHandle openRequest(HINTERNET root, const std::wstring& url, DWORD timeout, InternetHandle& connection) {
+InternetHandle openRequest(HINTERNET root, const std::wstring& url, DWORD timeout, InternetHandle& connection,
+                           Cancel& cancel) {
   wchar_t host[INTERNET_MAX_HOST_NAME_LENGTH + 1] = {};
   std::wstring path(url.size() + 1, L'\0');
   URL_COMPONENTSW parts = {};
@@ -53,6 +67,11 @@ InternetHandle openRequest(HINTERNET root, const std::wstring& url, DWORD timeou
                 (parts.nScheme == INTERNET_SCHEME_HTTPS ? INTERNET_FLAG_SECURE : 0);
   InternetHandle request(HttpOpenRequestW(connection.get(), L"GET", path.c_str(), nullptr, nullptr, nullptr, flags, 0));
   if (!request) cannotOpen(url);
+  {
+    std::lock_guard<std::mutex> hold(cancel.lock);
+    if (cancel.cancelled) cannotOpen(url);
+    cancel.request = request.get();
+  }
   setTimeout(request.get(), INTERNET_OPTION_CONNECT_TIMEOUT, timeout);
   setTimeout(request.get(), INTERNET_OPTION_SEND_TIMEOUT, timeout);
   setTimeout(request.get(), INTERNET_OPTION_RECEIVE_TIMEOUT, timeout);
@@ -60,9 +79,7 @@ InternetHandle openRequest(HINTERNET root, const std::wstring& url, DWORD timeou
   return request;
 }
 
-}  // namespace
-
-std::string FetchUrlText(const std::wstring& url, const FetchLimits& limits) {
+std::string fetch(const std::wstring& url, const FetchLimits& limits, Cancel& cancel) {
   InternetHandle root(InternetOpenW(kAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
   if (!root) throw Error(L"Unable to initialize Wininet");
   setTimeout(root.get(), INTERNET_OPTION_CONNECT_TIMEOUT, limits.timeoutMilliseconds);
@@ -70,7 +87,18 @@ std::string FetchUrlText(const std::wstring& url, const FetchLimits& limits) {
   setTimeout(root.get(), INTERNET_OPTION_RECEIVE_TIMEOUT, limits.timeoutMilliseconds);
 
   InternetHandle connection;
-  InternetHandle request = openRequest(root.get(), url, limits.timeoutMilliseconds, connection);
+  InternetHandle request;
+  // The waiting thread closed the request when it gave up: it is not closed twice.
+  struct Forget {
+    Cancel& cancel;
+    InternetHandle& request;
+    ~Forget() {
+      std::lock_guard<std::mutex> hold(cancel.lock);
+      if (cancel.cancelled && cancel.request) request.release();
+      cancel.request = nullptr;
+    }
+  } forget{cancel, request};
+  request = openRequest(root.get(), url, limits.timeoutMilliseconds, connection, cancel);
   // Only an HTTP answer of 200 carries the file; error pages are refused.
   auto status = numberHeader(request.get(), HTTP_QUERY_STATUS_CODE);
   if (!status || *status != 200) cannotOpen(url);
@@ -90,6 +118,52 @@ std::string FetchUrlText(const std::wstring& url, const FetchLimits& limits) {
   }
   if (announced && received < *announced) cannotOpen(url);
   return result;
+}
+
+}  // namespace
+
+std::string FetchUrlText(const std::wstring& url, const FetchLimits& limits,
+                         const std::function<void()>& whileWaiting) {
+  // Shared with the fetch thread, which may outlive this call: a read that closing its request
+  // does not end (so it is under Wine) goes on until its own time-out, and then cleans up.
+  struct Job {
+    Cancel cancel;
+    Handle done{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+    std::string result;
+    std::exception_ptr failure;
+  };
+  auto job = std::make_shared<Job>();
+  if (!job->done) throwLastError(L"Cannot fetch " + url);
+  std::thread worker([job, url, limits] {
+    try {
+      job->result = fetch(url, limits, job->cancel);
+    } catch (...) {
+      job->failure = std::current_exception();
+    }
+    SetEvent(job->done.get());
+  });
+  const HANDLE finished = job->done.get();
+  const DWORD start = GetTickCount();
+  for (;;) {
+    const DWORD spent = GetTickCount() - start;  // right across the counter's wrap
+    const DWORD left = spent >= limits.overallMilliseconds ? 0 : limits.overallMilliseconds - spent;
+    DWORD woken = MsgWaitForMultipleObjects(1, &finished, FALSE, left, QS_ALLINPUT);
+    if (woken == WAIT_OBJECT_0) break;
+    if (woken == WAIT_OBJECT_0 + 1 && left > 0) {
+      if (whileWaiting) whileWaiting();
+      continue;
+    }
+    {
+      std::lock_guard<std::mutex> hold(job->cancel.lock);
+      job->cancel.cancelled = true;
+      if (job->cancel.request) InternetCloseHandle(job->cancel.request);
+    }
+    worker.detach();
+    cannotOpen(url);
+  }
+  worker.join();
+  if (job->failure) std::rethrow_exception(job->failure);
+  return std::move(job->result);
 }
 
 }  // namespace kestova::win

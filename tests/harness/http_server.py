@@ -77,6 +77,22 @@ class Handler(http.server.BaseHTTPRequestHandler):
             n = int(path[len("/short/"):])
             self.answer(200, b"x" * n, length=n + 100)
             self.close_connection = True
+        elif path.startswith("/trickle/"):
+            # /trickle/<bytes>/<ms>: one byte of the body every <ms> milliseconds.
+            n, ms = (int(part) for part in path[len("/trickle/"):].split("/"))
+            self.send_response(200)
+            self.send_header("Content-Type", "text/plain")
+            self.send_header("Content-Length", str(n))
+            self.end_headers()
+            self.wfile.flush()
+            try:
+                for _ in range(n):
+                    if stopping.wait(ms / 1000.0):
+                        break
+                    self.wfile.write(b"x")
+                    self.wfile.flush()
+            except OSError:
+                pass  # the client gave up
         elif path.startswith("/status/"):
             self.answer(int(path[len("/status/"):]), b"<html><body>error page</body></html>")
         else:

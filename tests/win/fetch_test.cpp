@@ -73,6 +73,30 @@ TEST_F(Fetch, ASilentServerEndsInsteadOfHanging) {
   EXPECT_EQ(errorOf(silent, limits), L"Cannot open URL " + silent);
 }
 
+// Each byte comes within the read time-out, so only the overall limit ends the fetch; the queue
+// of the waiting thread runs meanwhile.
+TEST_F(Fetch, ATricklingServerIsCutOffByTheOverallLimitWhileTheQueueRuns) {
+  std::wstring trickle = server.url(L"/trickle/40/250");
+  win::FetchLimits limits;
+  limits.timeoutMilliseconds = 2000;
+  limits.overallMilliseconds = 3000;
+  int pumped = 0;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 50, nullptr);  // a message for the waiting thread every 50 ms
+  try {
+    FetchUrlText(trickle, limits, [&] {
+      MSG msg;
+      while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ++pumped;
+    });
+    ADD_FAILURE() << "the trickle was read to its end";
+  } catch (const win::Error& e) {
+    EXPECT_EQ(e.text(), L"Cannot open URL " + trickle);
+  }
+  KillTimer(nullptr, timer);
+  EXPECT_GT(pumped, 0);
+  // A body that arrives within the limit is read whole.
+  EXPECT_EQ(FetchUrlText(server.url(L"/trickle/3/50"), limits), "xxx");
+}
+
 TEST_F(Fetch, BodiesOverFourMebibytesAreRefused) {
   std::string limit(4194304, 'a');
   server.put(L"limit.txt", limit);
