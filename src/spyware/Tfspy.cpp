@@ -21,6 +21,7 @@ using ui::MenuSpec;
 
 constexpr COLORREF kHeaderColor = 1973790;
 constexpr COLORREF kProtectedColor = 8421504;
+constexpr const wchar_t* kRightsText = L"Blocking needs administrator rights: start Kestova with Run as administrator";
 
 const ControlSpec kControls[] = {
     {L"Label4", Kind::Label, 16, 12, 600, 18, L"Block installation of spyware active-x controls and bad cookies (IE)."},
@@ -30,6 +31,7 @@ const ControlSpec kControls[] = {
     {L"BitBtnWithColor1", Kind::ColorButton, 652, 60, 96, 34, L"&Block", L"Block all items in list", true, true,
      RGB(255, 220, 200)},
     {L"Label3", Kind::URLLabel, 644, 108, 112, 18, L"&Unblock", L"remove all blocked pests"},
+    {L"Label7", Kind::Label, 16, 460, 730, 18, kRightsText, L"", false},
 };
 
 const MenuSpec kMenu[] = {
@@ -85,7 +87,18 @@ void Tfspy::build() {
   on(L"Help1", Event::Click, [this] { Help1Click(); });
 }
 
-void Tfspy::FormCreate() { fillGrid(PestPass::WindowOpen); }
+void Tfspy::FormCreate() {
+  mayBlock_ = canWriteMachineKeys(roots_);
+  setVisible(L"Label7", !mayBlock_);
+  fillGrid(PestPass::WindowOpen);
+}
+
+// A standard user cannot change the machine's keys: Block would fail item by item, unseen.
+bool Tfspy::refusedForRights() {
+  if (mayBlock_) return false;
+  win::showMessage(hwnd(), kRightsText);
+  return true;
+}
 
 void Tfspy::FormActivate() { ui::applyTranslation(*this, kSpyTexts, ui::currentLanguage()); }
 
@@ -124,7 +137,7 @@ void Tfspy::refreshAfterError() noexcept {
 }
 
 void Tfspy::BitBtnWithColor1Click() {
-  if (running_) return;
+  if (running_ || refusedForRights()) return;
   int counter = 0;
   {
     PassScope pass(*this);
@@ -143,7 +156,7 @@ void Tfspy::BitBtnWithColor1Click() {
 }
 
 void Tfspy::Label3Click() {
-  if (running_) return;
+  if (running_ || refusedForRights()) return;
   int counter = 0;
   {
     PassScope pass(*this);

@@ -26,6 +26,8 @@ class Tfspy : public ui::Form {
 
   void fillGrid(PestPass pass);
   void refreshAfterError() noexcept;
+  // Says so and is true when Block and Unblock cannot change the machine's keys.
+  bool refusedForRights();
   void BitBtnWithColor1Click();
   void Label3Click();
   void UpdateSpywareList1Click();
@@ -34,6 +36,7 @@ class Tfspy : public ui::Form {
 
   BlockRoots roots_;
   bool running_ = false;
+  bool mayBlock_ = true;  // the machine's keys can be written (found at window open)
 };
 
 }  // namespace kestova::spyware

@@ -210,6 +210,32 @@ void ResetBlockRoots(const BlockRoots& roots, bool activeX, bool cookies) {
   }
 }
 
+bool canWriteMachineKeys(const BlockRoots& roots) {
+  for (const RegistryPlace* place : {&roots.activeX, &roots.machineP3P}) {
+    for (REGSAM view : viewsOf(*place)) {
+      if (openKey(*place, view, KEY_SET_VALUE | KEY_CREATE_SUB_KEY)) continue;
+      if (openKey(*place, view, KEY_READ)) return false;  // there, but not ours to change
+      HKEY created = nullptr;
+      DWORD disposition = 0;
+      if (RegCreateKeyExW(place->hive, place->path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, kReadWrite | view,
+                          nullptr, &created, &disposition) != ERROR_SUCCESS) {
+        return false;
+      }
+      RegCloseKey(created);
+      // Block makes the root itself, with its blocked values; this test leaves no trace.
+      if (disposition == REG_CREATED_NEW_KEY) {
+        const std::size_t slash = place->path.rfind(L'\\');
+        const std::wstring parentPath = slash == std::wstring::npos ? L"" : place->path.substr(0, slash);
+        const std::wstring name = slash == std::wstring::npos ? place->path : place->path.substr(slash + 1);
+        if (auto parent = win::RegistryKey::open(place->hive, parentPath, KEY_READ | KEY_WRITE | view)) {
+          win::deleteRegistryKey(parent->get(), name, view);
+        }
+      }
+    }
+  }
+  return true;
+}
+
 bool cookieStageAvailable(const BlockRoots& roots) {
   for (REGSAM view : viewsOf(roots.machineP3P)) {
     if (!openKey(roots.machineP3P, view)) return false;

@@ -55,6 +55,11 @@ void PrepareBlockRoots(const BlockRoots& roots = defaultBlockRoots());
 // (`cookies`), where they open.
 void ResetBlockRoots(const BlockRoots& roots, bool activeX, bool cookies);
 
+// True when the machine-wide places (the ActiveX root and the machine P3P root, in every view) can
+// be written: each opens for writing, or, missing, can be created (and is removed again at once).
+// A standard user of Vista and later without elevation cannot.
+bool canWriteMachineKeys(const BlockRoots& roots = defaultBlockRoots());
+
 // True when the machine P3P root opens (the browser knows per-site cookie decisions).
 bool cookieStageAvailable(const BlockRoots& roots = defaultBlockRoots());
 

@@ -3,7 +3,7 @@
 namespace kestova::spyware {
 
 // English, Portuguese, French, Spanish, Italian, Dutch, German, Norwegian.
-const std::array<ui::TranslatedText, 6> kSpyTexts = {{
+const std::array<ui::TranslatedText, 7> kSpyTexts = {{
     {L"Label4",
      {L"Block installation of spyware active-x controls and bad cookies (IE).",
       L"Bloqueie a instala\u00E7\u00E3o de controles active-x espi\u00F5es e cookies maliciosos (IE).",
@@ -24,6 +24,16 @@ const std::array<ui::TranslatedText, 6> kSpyTexts = {{
       L"&Actualizar lista de spyware", L"&Aggiorna elenco spyware", L"Spywarelijst &bijwerken",
       L"Spyware-Liste &aktualisieren", L"&Oppdater spionprogramlisten"}},
     {L"Help1", {L"&Help", L"A&juda", L"&Aide", L"A&yuda", L"&Guida", L"&Help", L"&Hilfe", L"&Hjelp"}},
+    {L"Label7",
+     {L"Blocking needs administrator rights: start Kestova with Run as administrator",
+      L"O bloqueio requer direitos de administrador: inicie o Kestova com Executar como administrador",
+      L"Le blocage exige des droits d'administrateur : d\u00E9marrez Kestova avec Ex\u00E9cuter en tant "
+      L"qu'administrateur",
+      L"El bloqueo requiere derechos de administrador: inicie Kestova con Ejecutar como administrador",
+      L"Il blocco richiede i diritti di amministratore: avviare Kestova con Esegui come amministratore",
+      L"Blokkeren vereist beheerdersrechten: start Kestova met Als administrator uitvoeren",
+      L"Blockieren erfordert Administratorrechte: Kestova mit Als Administrator ausf\u00FChren starten",
+      L"Blokkering krever administratorrettigheter: start Kestova med Kj\u00F8r som administrator"}},
 }};
 
 }  // namespace kestova::spyware

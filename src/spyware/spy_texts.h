@@ -6,6 +6,6 @@
 
 namespace kestova::spyware {
 
-extern const std::array<ui::TranslatedText, 6> kSpyTexts;
+extern const std::array<ui::TranslatedText, 7> kSpyTexts;
 
 }  // namespace kestova::spyware

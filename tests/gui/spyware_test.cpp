@@ -136,6 +136,33 @@ TEST_F(Spyware, UnblockAnnouncesFromTwentyTwoRemovedItems) {
   EXPECT_EQ(texts(), (std::vector<std::wstring>{L"Kestova removed protection against all Pests"}));
 }
 
+// A standard user cannot write the machine's keys. Wine lets every program write them, so the
+// machine's root stands below a volatile key, where Wine refuses to make a lasting one.
+TEST_F(Spyware, WithoutRightsToTheMachineKeysTheWindowSaysSoAndBlockAndUnblockChangeNothing) {
+  TestKey volatileKey(HKEY_CURRENT_USER, base.path() + L"\\Volatile", REG_OPTION_VOLATILE);
+  roots.activeX.path = volatileKey.path() + L"\\ActiveX";
+  writeSetting(L"SPY.TXT", activeXLines(2));
+  writeSetting(L"SPY2.TXT", "a.example.com\r\n");
+  const std::wstring rights = L"Blocking needs administrator rights: start Kestova with Run as administrator";
+  Tfspy& window = open();
+  EXPECT_TRUE(window.visible(L"Label7"));
+  EXPECT_EQ(window.text(L"Label7"), rights);
+  EXPECT_EQ(cell(0, 2), L"Pest 1    --> {00000001-0000-4000-8000-00000000ABCD}") << "the grid is filled as always";
+  window.fire(L"BitBtnWithColor1");
+  window.fire(L"Label3");
+  EXPECT_EQ(texts(), (std::vector<std::wstring>{rights, rights}));
+  EXPECT_FALSE(win::RegistryKey::open(HKEY_CURRENT_USER, roots.userP3P.path).has_value()) << "Block ran";
+  EXPECT_FALSE(win::RegistryKey::open(HKEY_CURRENT_USER, roots.machineP3P.path).has_value())
+      << "the test left the root it made";
+}
+
+TEST_F(Spyware, WithRightsTheNoticeStaysHidden) {
+  Tfspy& window = open();
+  EXPECT_FALSE(window.visible(L"Label7"));
+  EXPECT_FALSE(win::RegistryKey::open(HKEY_CURRENT_USER, roots.activeX.path).has_value())
+      << "the test left the root it made";
+}
+
 TEST_F(Spyware, AMissingFirstListStopsBlockButTheGridStillShowsTheState) {
   writeSetting(L"SPY2.TXT", "a.example.com\r\n");
   Tfspy& window = open();
