@@ -7,6 +7,7 @@
 #include "spyware/pest_passes.h"
 #include "spyware/spy_texts.h"
 #include "ui/action.h"
+#include "ui/application.h"
 #include "ui/grid.h"
 #include "ui/url_label.h"
 #include "win/dialogs.h"
@@ -21,6 +22,7 @@ using ui::MenuSpec;
 
 constexpr COLORREF kHeaderColor = 1973790;
 constexpr COLORREF kProtectedColor = 8421504;
+constexpr DWORD kProgressInterval = 100;  // milliseconds between two looks at the queue
 constexpr const wchar_t* kRightsText = L"Blocking needs administrator rights: start Kestova with Run as administrator";
 
 const ControlSpec kControls[] = {
@@ -90,6 +92,7 @@ void Tfspy::build() {
 void Tfspy::FormCreate() {
   mayBlock_ = canWriteMachineKeys(roots_);
   setVisible(L"Label7", !mayBlock_);
+  PassScope filling(*this);  // the queue runs while long lists are read
   fillGrid(PestPass::WindowOpen);
 }
 
@@ -115,7 +118,7 @@ void Tfspy::fillGrid(PestPass pass) {
   for (int column = 0; column < 3; ++column) grid.setCell(column, 1, L"");
   const wchar_t* headers[] = {L"Pest Name --> Clsid", L"Type", L"Protected?"};
   for (int column = 0; column < 3; ++column) grid.setCell(column, 0, headers[column]);
-  PestGrid pests = readPestGrid(pass, roots_);
+  PestGrid pests = readPestGrid(pass, roots_, [this](long long done, long long total) { showProgress(done, total); });
   int row = 1;
   for (const auto& cells : pests.rows) {
     grid.setRowCount(row + 2);  // one empty row below the last item
@@ -126,6 +129,14 @@ void Tfspy::fillGrid(PestPass pass) {
 }
 
 void Tfspy::RefreshPestGrid() { fillGrid(PestPass::Refresh); }
+
+// A long list takes a while: the count field shows how far the pass is and the window repaints.
+void Tfspy::showProgress(long long done, long long total) {
+  if (done == 1) progressPacer_ = ui::Pacer(kProgressInterval);  // each pass shows its first item
+  if (!progressPacer_.due()) return;
+  setText(L"Edit1", std::to_wstring(done) + L" / " + std::to_wstring(total));
+  ui::Application::processMessages();
+}
 
 // The grid shows what a stopped pass left; the pass's own error is the one reported.
 void Tfspy::refreshAfterError() noexcept {
@@ -142,7 +153,7 @@ void Tfspy::BitBtnWithColor1Click() {
   {
     PassScope pass(*this);
     try {
-      counter = blockAll(hwnd(), roots_);
+      counter = blockAll(hwnd(), roots_, [this](long long done, long long total) { showProgress(done, total); });
     } catch (...) {
       refreshAfterError();
       throw;
@@ -161,7 +172,7 @@ void Tfspy::Label3Click() {
   {
     PassScope pass(*this);
     try {
-      counter = unblockAll(roots_);
+      counter = unblockAll(roots_, [this](long long done, long long total) { showProgress(done, total); });
     } catch (...) {
       refreshAfterError();
       throw;

@@ -2,6 +2,7 @@
 // The spyware blocker window: the pest grid with its count, Block, Unblock and the list update.
 #include "spyware/pest_registry.h"
 #include "ui/form.h"
+#include "ui/pacer.h"
 
 namespace kestova::spyware {
 
@@ -26,6 +27,7 @@ class Tfspy : public ui::Form {
 
   void fillGrid(PestPass pass);
   void refreshAfterError() noexcept;
+  void showProgress(long long done, long long total);
   // Says so and is true when Block and Unblock cannot change the machine's keys.
   bool refusedForRights();
   void BitBtnWithColor1Click();
@@ -37,6 +39,7 @@ class Tfspy : public ui::Form {
   BlockRoots roots_;
   bool running_ = false;
   bool mayBlock_ = true;  // the machine's keys can be written (found at window open)
+  ui::Pacer progressPacer_{0};
 };
 
 }  // namespace kestova::spyware

@@ -29,9 +29,33 @@ std::optional<Lines> readList(const ListFile& file, bool required) {
   return win::readLinesIfExists(file.name);
 }
 
+// The lines of every list there is, for the progress of a pass.
+long long linesOfAllLists() {
+  long long total = 0;
+  for (const auto& file : kListFiles) {
+    if (auto lines = readList(file, false)) total += static_cast<long long>(lines->size());
+  }
+  return total;
+}
+
+// Counts the items of a pass and tells `progress` of each.
+class PassCounter {
+ public:
+  explicit PassCounter(const PassProgress& progress) : progress_(progress), total_(progress ? linesOfAllLists() : 0) {}
+  void itemDone() {
+    if (progress_) progress_(++done_, total_);
+  }
+
+ private:
+  const PassProgress& progress_;
+  long long total_;
+  long long done_ = 0;
+};
+
 }  // namespace
 
-PestGrid readPestGrid(PestPass pass, const BlockRoots& roots) {
+PestGrid readPestGrid(PestPass pass, const BlockRoots& roots, const PassProgress& progress) {
+  PassCounter counter(progress);
   PestGrid grid;
   int order = 0;
   for (const auto& file : kListFiles) {
@@ -40,6 +64,7 @@ PestGrid readPestGrid(PestPass pass, const BlockRoots& roots) {
     if (!lines) continue;
     grid.lines += static_cast<long long>(lines->size());
     for (const auto& line : *lines) {
+      counter.itemDone();
       auto item = ParsePestLine(line, order);
       if (!item) continue;
       grid.rows.push_back({pestGridName(*item, pass), pestTypeText(item->kind),
@@ -49,7 +74,8 @@ PestGrid readPestGrid(PestPass pass, const BlockRoots& roots) {
   return grid;
 }
 
-int blockAll(HWND owner, const BlockRoots& roots) {
+int blockAll(HWND owner, const BlockRoots& roots, const PassProgress& progress) {
+  PassCounter items(progress);
   BlockRecord record(blockRecordPath());
   PrepareBlockRoots(roots);
   int counter = 0;
@@ -63,12 +89,14 @@ int blockAll(HWND owner, const BlockRoots& roots) {
     for (const auto& line : *lines) {
       auto item = ParsePestLine(line);
       if (item && BlockPest(item->kind, item->key, roots, &record)) ++counter;
+      items.itemDone();
     }
   }
   return counter;
 }
 
-int unblockAll(const BlockRoots& roots) {
+int unblockAll(const BlockRoots& roots, const PassProgress& progress) {
+  PassCounter items(progress);
   BlockRecord record(blockRecordPath());
   int counter = 0;
   bool activeX = false;
@@ -77,6 +105,7 @@ int unblockAll(const BlockRoots& roots) {
     auto lines = readList(file, file.required);
     if (!lines) continue;
     for (const auto& line : *lines) {
+      items.itemDone();
       auto item = ParsePestLine(line);
       if (!item) continue;
       for (int round = 0; round < 2; ++round) {
