@@ -8,6 +8,7 @@
 #include "win/program_folder.h"
 #include "win/shell.h"
 #include "win/shell_folders.h"
+#include "win/system_bitness.h"
 
 namespace kestova::traces {
 namespace {
@@ -98,6 +99,7 @@ void Tfsoftclean::Label5Click() {
 void Tfsoftclean::BitBtnWithColor1Click() {
   if (busy()) return;
   bool finished = false;
+  Tally tally;
   {
     TraceSelection selection{};
     for (int i = 0; i < kTraceCount; ++i) selection[static_cast<std::size_t>(i)] = checked(kBoxes[i]);
@@ -110,13 +112,24 @@ void Tfsoftclean::BitBtnWithColor1Click() {
                      [this](const std::exception& e) { ui::Application::showException(hwnd(), e); }};
     TracesCleaner cleaner(win::ShellFolders().path(win::kWindowsFolder), std::move(hooks));
     finished = cleaner.clean(selection);
+    tally = cleaner.tally();
   }
-  if (finished && exists()) win::showMessage(hwnd(), L"Items cleaned");
+  if (!finished || !exists()) return;
+  if (tally.removed > 0) {
+    win::showMessage(hwnd(), L"Items cleaned");
+  } else if (tally.left == 0) {
+    win::showMessage(hwnd(), L"There were no items to clean");
+  } else {
+    win::showMessage(hwnd(), L"Nothing could be cleaned; items left: " + std::to_wstring(tally.left) +
+                                 L" (in use, held by a policy, or without the rights to remove them)");
+  }
 }
 
 void Tfsoftclean::Label14Click() {
   // The launcher has no window worth showing; the dialog it opens shows itself.
-  win::shellOpen(L"rundll32.exe", L"open", hwnd(), L"shell32.dll,Control_RunDLL sysdm.cpl,,4", SW_HIDE);
+  // By its full path: the current folder is the program's, where a planted rundll32 would run.
+  win::shellOpen(win::nativeSystemFolder() + L"\\rundll32.exe", L"open", hwnd(),
+                 L"shell32.dll,Control_RunDLL sysdm.cpl,,4", SW_HIDE);
   win::shellOpen(win::programFolder() + L"system restore.txt", L"open", hwnd());
 }
 

@@ -43,7 +43,9 @@ bool removeFolder(const std::wstring& path) {
 bool isDots(const wchar_t* name) { return name[0] == L'.' && (!name[1] || (name[1] == L'.' && !name[2])); }
 
 // False when the pump asked to stop.
-bool emptyLevel(const std::wstring& folder, const EmptyHooks& hooks) {
+void count(Tally& tally, bool removed) { ++(removed ? tally.removed : tally.left); }
+
+bool emptyLevel(const std::wstring& folder, const EmptyHooks& hooks, Tally& tally) {
   for (const WIN32_FIND_DATAW& entry : readFolder(folder)) {
     if (isDots(entry.cFileName)) continue;
     std::wstring path = folder + L"\\" + entry.cFileName;
@@ -51,18 +53,19 @@ bool emptyLevel(const std::wstring& folder, const EmptyHooks& hooks) {
     if (directory && entry.cFileName[0] == L'.') {
       // a folder whose name begins with "." stays with everything in it
     } else if (win::isLink(folder, entry)) {
-      win::removeLink(path);  // what it points at is outside: a failure changes nothing here
+      count(tally, win::removeLink(path));  // what it points at is outside: a failure changes nothing here
     } else if (directory) {
       bool read = true;
       try {
-        if (!emptyLevel(path, hooks)) return false;
+        if (!emptyLevel(path, hooks, tally)) return false;
       } catch (const std::exception& e) {
         if (hooks.failed) hooks.failed(e);
         read = false;
+        ++tally.left;
       }
       if (read && !removeFolder(path)) return true;  // what is left of this folder stays
     } else {
-      DeleteFileW(path.c_str());  // a file in use or read-only stays
+      count(tally, DeleteFileW(path.c_str()) != FALSE);  // a file in use or read-only stays
     }
     if (hooks.pump && !hooks.pump()) return false;
   }
@@ -71,11 +74,12 @@ bool emptyLevel(const std::wstring& folder, const EmptyHooks& hooks) {
 
 }  // namespace
 
-bool emptyFolder(const std::wstring& folder, const EmptyHooks& hooks) {
+bool emptyFolder(const std::wstring& folder, const EmptyHooks& hooks, Tally& tally) {
   try {
-    return emptyLevel(withoutBackslash(folder), hooks);
+    return emptyLevel(withoutBackslash(folder), hooks, tally);
   } catch (const std::exception& e) {
     if (hooks.failed) hooks.failed(e);
+    ++tally.left;
   }
   return true;
 }

@@ -7,6 +7,12 @@
 
 namespace kestova::traces {
 
+// What a cleaning removed and what it found but had to leave (in use, held by policy, no rights).
+struct Tally {
+  int removed = 0;
+  int left = 0;
+};
+
 struct EmptyHooks {
   // Lets the message queue run after each entry; false asks the walk to stop.
   std::function<bool()> pump;
@@ -17,6 +23,6 @@ struct EmptyHooks {
 // Empties `folder` (with or without its trailing backslash); the folder itself stays. Files that
 // cannot be deleted stay; a subfolder that cannot be removed ends the emptying of its parent.
 // Returns false when the pump asked to stop.
-bool emptyFolder(const std::wstring& folder, const EmptyHooks& hooks);
+bool emptyFolder(const std::wstring& folder, const EmptyHooks& hooks, Tally& tally);
 
 }  // namespace kestova::traces

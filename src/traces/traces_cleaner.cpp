@@ -20,6 +20,8 @@ constexpr const wchar_t* kFolders[] = {
 };
 
 constexpr const wchar_t* kTypedUrlsKey = L"Software\\Microsoft\\Internet Explorer\\TypedURLs";
+// When each typed address was typed, by the same value names (Windows 8 and later).
+constexpr const wchar_t* kTypedUrlsTimeKey = L"Software\\Microsoft\\Internet Explorer\\TypedURLsTime";
 constexpr const wchar_t* kRunMruKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU";
 constexpr const wchar_t* kFindMruKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Doc Find Spec MRU";
 constexpr const wchar_t* kExplorerBarsKey = L"Software\\Microsoft\\Internet Explorer\\Explorer Bars";
@@ -43,19 +45,42 @@ bool plainFolderBelow(std::wstring base, const std::wstring& relative) {
   return true;
 }
 
-void deleteValues(const std::wstring& key, const std::vector<std::wstring>& names) {
-  auto opened = win::RegistryKey::open(HKEY_CURRENT_USER, key, KEY_SET_VALUE);
+// Each value of `names` that is there is deleted, and counted as removed or left.
+void deleteValues(const std::wstring& key, const std::vector<std::wstring>& names, Tally& tally) {
+  auto opened = win::RegistryKey::open(HKEY_CURRENT_USER, key, KEY_QUERY_VALUE | KEY_SET_VALUE);
   if (!opened) return;
-  for (const auto& name : names) opened->deleteValue(name);
+  for (const auto& name : names) {
+    if (!opened->value(name)) continue;
+    ++(opened->deleteValue(name) ? tally.removed : tally.left);
+  }
 }
 
-// "a" to "z" without "w": "w" is not one of the list's letters.
-std::vector<std::wstring> letterNames() {
+// "a" to "z"; the find list's "w" is not one of its letters.
+std::vector<std::wstring> letterNames(bool withW) {
   std::vector<std::wstring> names;
   for (wchar_t c = L'a'; c <= L'z'; ++c) {
-    if (c != L'w') names.emplace_back(1, c);
+    if (withW || c != L'w') names.emplace_back(1, c);
   }
   return names;
+}
+
+// A letter list's order value names only the letters still there, in their order.
+void deleteLetters(const std::wstring& key, bool withW, Tally& tally) {
+  deleteValues(key, letterNames(withW), tally);
+  auto opened = win::RegistryKey::open(HKEY_CURRENT_USER, key, KEY_QUERY_VALUE | KEY_SET_VALUE);
+  if (!opened) return;
+  auto order = opened->value(L"MRUList");
+  if (!order || (order->type != REG_SZ && order->type != REG_EXPAND_SZ)) return;
+  std::wstring letters(reinterpret_cast<const wchar_t*>(order->data.data()), order->data.size() / sizeof(wchar_t));
+  while (!letters.empty() && letters.back() == 0) letters.pop_back();
+  std::wstring kept;
+  for (wchar_t letter : letters) {
+    if (opened->value(std::wstring(1, letter))) kept += letter;
+  }
+  if (kept == letters) return;
+  std::vector<BYTE> bytes(reinterpret_cast<const BYTE*>(kept.c_str()),
+                          reinterpret_cast<const BYTE*>(kept.c_str() + kept.size() + 1));
+  opened->setValue(L"MRUList", order->type, bytes);
 }
 
 std::vector<std::wstring> subkeyNames(HKEY key) {
@@ -80,7 +105,7 @@ bool hasSubkeys(HKEY root, const std::wstring& path) {
 }
 
 // The search histories of every explorer bar: "000" to "050" in its two MRU lists.
-void deleteExplorerBarHistories() {
+void deleteExplorerBarHistories(Tally& tally) {
   auto bars = win::RegistryKey::open(HKEY_CURRENT_USER, kExplorerBarsKey, KEY_ENUMERATE_SUB_KEYS);
   if (!bars) return;
   std::vector<std::wstring> numbers;
@@ -92,8 +117,8 @@ void deleteExplorerBarHistories() {
   for (const auto& bar : subkeyNames(bars->get())) {
     std::wstring path = std::wstring(kExplorerBarsKey) + L"\\" + bar;
     if (!hasSubkeys(HKEY_CURRENT_USER, path)) continue;
-    deleteValues(path + L"\\ContainingTextMRU", numbers);
-    deleteValues(path + L"\\FilesNamedMRU", numbers);
+    deleteValues(path + L"\\ContainingTextMRU", numbers, tally);
+    deleteValues(path + L"\\FilesNamedMRU", numbers, tally);
   }
 }
 
@@ -104,17 +129,19 @@ const wchar_t* traceFolder(Trace trace) {
   return index < std::size(kFolders) ? kFolders[index] : nullptr;
 }
 
-void deleteTypedUrls() {
+void deleteTypedUrls(Tally& tally) {
   std::vector<std::wstring> names;
   for (int i = 1; i <= 30; ++i) names.push_back(L"url" + std::to_wstring(i));
-  deleteValues(kTypedUrlsKey, names);
+  deleteValues(kTypedUrlsKey, names, tally);
+  Tally times;  // the times go with their addresses and are not counted apart
+  deleteValues(kTypedUrlsTimeKey, names, times);
 }
 
-void deleteRunHistory() { deleteValues(kRunMruKey, letterNames()); }
+void deleteRunHistory(Tally& tally) { deleteLetters(kRunMruKey, true, tally); }
 
-void deleteFindHistory() {
-  deleteValues(kFindMruKey, letterNames());
-  deleteExplorerBarHistories();
+void deleteFindHistory(Tally& tally) {
+  deleteLetters(kFindMruKey, false, tally);
+  deleteExplorerBarHistories(tally);
 }
 
 TracesCleaner::TracesCleaner(std::optional<std::wstring> windowsFolder, EmptyHooks hooks)
@@ -128,7 +155,7 @@ bool TracesCleaner::cleanFolder(Trace trace) const {
   if (!windowsFolder_ || !plainFolderBelow(*windowsFolder_, traceFolder(trace))) return true;
   std::wstring folder = *windowsFolder_;
   if (folder.back() != L'\\') folder += L'\\';
-  return emptyFolder(folder + traceFolder(trace) + L"\\", hooks_);
+  return emptyFolder(folder + traceFolder(trace) + L"\\", hooks_, tally_);
 }
 
 bool TracesCleaner::clean(const TraceSelection& selection) const {
@@ -142,9 +169,9 @@ bool TracesCleaner::clean(const TraceSelection& selection) const {
       case Trace::DownloadedProgramFiles:
         if (!cleanFolder(trace)) return false;
         break;
-      case Trace::TypedUrls: deleteTypedUrls(); break;
-      case Trace::RunHistory: deleteRunHistory(); break;
-      case Trace::FindHistory: deleteFindHistory(); break;
+      case Trace::TypedUrls: deleteTypedUrls(tally_); break;
+      case Trace::RunHistory: deleteRunHistory(tally_); break;
+      case Trace::FindHistory: deleteFindHistory(tally_); break;
     }
     if (!pump()) return false;
   }

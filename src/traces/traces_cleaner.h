@@ -34,6 +34,8 @@ class TracesCleaner {
 
   // Cleans the selected traces in order; false when the pump asked to stop.
   bool clean(const TraceSelection& selection) const;
+  // What the cleanings so far removed and left.
+  const Tally& tally() const { return tally_; }
 
  private:
   bool cleanFolder(Trace trace) const;
@@ -41,12 +43,14 @@ class TracesCleaner {
 
   std::optional<std::wstring> windowsFolder_;
   EmptyHooks hooks_;
+  mutable Tally tally_;
 };
 
 // The registry traces below HKEY_CURRENT_USER; keys are opened, never created, and a missing
-// key or value is passed over.
-void deleteTypedUrls();
-void deleteRunHistory();
-void deleteFindHistory();
+// key or value is passed over. The typed addresses go with their times; a letter list's order
+// value keeps only the letters still there.
+void deleteTypedUrls(Tally& tally);
+void deleteRunHistory(Tally& tally);
+void deleteFindHistory(Tally& tally);
 
 }  // namespace kestova::traces

@@ -6,6 +6,7 @@
 
 #include "app/Tfsweep.h"
 #include "app/app_windows.h"
+#include "harness/file_holder.h"
 #include "harness/driver.h"
 #include "harness/hub_fixture.h"
 #include "harness/test_keys.h"
@@ -116,7 +117,7 @@ TEST_F(Softclean, OpensTickedAndWithNothingTickedCleanChangesNothingButStillRepo
   EXPECT_EQ(tickedCount(form), 0);
   form.fire(L"BitBtnWithColor1");
   EXPECT_EQ(fileBytes(file), "kept");
-  EXPECT_EQ(messages(), std::vector<std::wstring>{L"Items cleaned"});
+  EXPECT_EQ(messages(), std::vector<std::wstring>{L"There were no items to clean"});
   form.setChecked(L"CheckBox9", true);
   form.fire(L"Label4");
   EXPECT_EQ(tickedCount(form), 7);
@@ -146,6 +147,21 @@ TEST_F(Softclean, CleanEmptiesTheWindowsFoldersWithTheControlsDisabled) {
   EXPECT_EQ(messages(), std::vector<std::wstring>{L"Items cleaned"});
   EXPECT_TRUE(form.enabled(L"BitBtnWithColor1"));
   EXPECT_TRUE(form.enabled(L"Menu1"));
+}
+
+// "Items cleaned" only when something went: a file another program holds is told as left.
+TEST_F(Softclean, WhenNothingCouldBeRemovedTheReportSaysWhatWasLeft) {
+  WindowsSubfolder log(L"AppLog");
+  std::wstring held = log.write(L"held.log", "held");
+  Tfsoftclean& form = open();
+  untickRegistry(form);
+  {
+    FileHolder holder(held);
+    form.fire(L"BitBtnWithColor1");
+  }
+  EXPECT_EQ(fileBytes(held), "held");
+  EXPECT_EQ(messages(), std::vector<std::wstring>{L"Nothing could be cleaned; items left: 1 (in use, held by a "
+                                                  L"policy, or without the rights to remove them)"});
 }
 
 TEST_F(Softclean, ClosingDuringACleanStopsItWithoutAReport) {

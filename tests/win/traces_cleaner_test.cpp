@@ -187,7 +187,9 @@ void clean(TraceSelection selection) {
   TracesCleaner(std::nullopt, errors.hooks()).clean(selection);
 }
 
-TEST(TracesRegistry, LetterListsKeepWAndTheirOrder) {
+// The run list loses every letter and its order value names only what is left; the find list
+// keeps its "w", which is not one of its letters.
+TEST(TracesRegistry, LetterListsGoAndTheirOrderValueNamesOnlyWhatIsLeft) {
   TestKey run(HKEY_CURRENT_USER, kRunMru);
   TestKey find(HKEY_CURRENT_USER, kFindMru);
   for (const TestKey* key : {&run, &find}) {
@@ -196,9 +198,14 @@ TEST(TracesRegistry, LetterListsKeepWAndTheirOrder) {
     key->setString(L"aa", L"two letters");
   }
   clean(only({Trace::RunHistory, Trace::FindHistory}));
-  const std::vector<std::wstring> left = {L"MRUList", L"aa", L"w"};
-  EXPECT_EQ(valueNames(HKEY_CURRENT_USER, kRunMru), left);
-  EXPECT_EQ(valueNames(HKEY_CURRENT_USER, kFindMru), left);
+  EXPECT_EQ(valueNames(HKEY_CURRENT_USER, kRunMru), (std::vector<std::wstring>{L"MRUList", L"aa"}));
+  EXPECT_EQ(valueNames(HKEY_CURRENT_USER, kFindMru), (std::vector<std::wstring>{L"MRUList", L"aa", L"w"}));
+  auto text = [](const TestKey& key) {
+    auto value = key.value(L"MRUList");
+    return value ? std::wstring(reinterpret_cast<const wchar_t*>(value->data.data())) : L"<none>";
+  };
+  EXPECT_EQ(text(run), L"");
+  EXPECT_EQ(text(find), L"w");
 }
 
 TEST(TracesRegistry, TypedUrlsLoseOneToThirtyInAnyCase) {
@@ -208,9 +215,12 @@ TEST(TracesRegistry, TypedUrlsLoseOneToThirtyInAnyCase) {
   }
   TestKey run(HKEY_CURRENT_USER, kRunMru);
   run.setString(L"a", L"unticked");
+  TestKey times(HKEY_CURRENT_USER, std::wstring(kTypedUrls) + L"Time");
+  for (const wchar_t* name : {L"url1", L"url30", L"url31"}) times.set(name, REG_BINARY, {1, 2, 3, 4, 5, 6, 7, 8});
   clean(only({Trace::TypedUrls}));
   EXPECT_EQ(valueNames(HKEY_CURRENT_USER, kTypedUrls),
             (std::vector<std::wstring>{L"url0", L"url05", L"url100", L"url31"}));
+  EXPECT_EQ(valueNames(HKEY_CURRENT_USER, times.path()), std::vector<std::wstring>{L"url31"}) << "the times go too";
   EXPECT_EQ(valueNames(HKEY_CURRENT_USER, kRunMru), std::vector<std::wstring>{L"a"});
 }
 
