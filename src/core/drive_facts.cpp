@@ -1,5 +1,7 @@
 #include "core/drive_facts.h"
 
+#include <algorithm>
+
 #include <cwchar>
 #include <limits>
 #include <optional>
@@ -120,13 +122,24 @@ unsigned swapUsagePercent(std::uint64_t total, std::uint64_t available) {
   return 100 - static_cast<unsigned>(available * 100 / total);
 }
 
+std::uint64_t pagingFileSize(const MemoryFacts& facts) {
+  return facts.totalPageFile > facts.totalPhysical ? facts.totalPageFile - facts.totalPhysical : 0;
+}
+
+std::uint64_t pagingFileFree(const MemoryFacts& facts) {
+  std::uint64_t beyondMemory =
+      facts.availablePageFile > facts.availablePhysical ? facts.availablePageFile - facts.availablePhysical : 0;
+  return std::min(beyondMemory, pagingFileSize(facts));
+}
+
 LabelTexts memoryTexts(const MemoryFacts& facts) {
-  std::uint64_t available = facts.availablePageFile < facts.totalPageFile ? facts.availablePageFile : facts.totalPageFile;
+  const std::uint64_t size = pagingFileSize(facts);
+  const std::uint64_t free = pagingFileFree(facts);
   return {
       {L"Label38", kilobytes(facts.totalPhysical)},
-      {L"Label32", kilobytes(facts.totalPageFile)},
-      {L"Label34", kilobytes(facts.totalPageFile - available)},
-      {L"Label36", std::to_wstring(swapUsagePercent(facts.totalPageFile, facts.availablePageFile)) + L" %"},
+      {L"Label32", kilobytes(size)},
+      {L"Label34", kilobytes(size - free)},
+      {L"Label36", std::to_wstring(swapUsagePercent(size, free)) + L" %"},
   };
 }
 

@@ -35,11 +35,18 @@ LabelTexts drivePanelTexts(const VolumeFacts& facts, const DriveSlot* listed);
 // The value labels of the drive panel, each a single blank: the panel of a drive without a medium.
 LabelTexts blankDrivePanel();
 
+// As the system reports them: the "page file" figures are the commit limit (physical memory plus
+// the paging files) and the commit still available.
 struct MemoryFacts {
   std::uint64_t totalPhysical = 0;
   std::uint64_t totalPageFile = 0;
   std::uint64_t availablePageFile = 0;
+  std::uint64_t availablePhysical = 0;
 };
+// The paging files alone: the commit limit beyond physical memory, and the part of it the
+// available commit leaves free beyond the free memory.
+std::uint64_t pagingFileSize(const MemoryFacts& facts);
+std::uint64_t pagingFileFree(const MemoryFacts& facts);
 // Percentage of the paging file in use, the fraction of the free part dropped; 0 without one.
 unsigned swapUsagePercent(std::uint64_t total, std::uint64_t available);
 LabelTexts memoryTexts(const MemoryFacts& facts);

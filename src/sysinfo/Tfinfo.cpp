@@ -37,6 +37,13 @@ constexpr const wchar_t* kRepairIeNote =
 std::wstring systemTool(const wchar_t* name) { return win::nativeSystemFolder() + L"\\" + name; }
 std::wstring commandOf(const wchar_t* name) { return L"\"" + systemTool(name) + L"\""; }
 
+// From Vista on, the disk and repair tools work only elevated.
+bool toolsNeedElevation() {
+  OSVERSIONINFOW version = {};
+  version.dwOSVersionInfoSize = sizeof version;
+  return GetVersionExW(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_NT && version.dwMajorVersion >= 6;
+}
+
 const ControlSpec kControls[] = {
     {L"Label13", Kind::Label, 16, 16, 40, 16, L"Disk : "},
     {L"DriveComboBox1", Kind::ComboBox, 60, 12, 90, 22},
@@ -194,14 +201,35 @@ bool Tfinfo::FormKeyDown(WORD key) {
   return true;
 }
 
+// The drive of the list, as a console tool takes it ("D:"); the current folder's when none is chosen.
+std::wstring Tfinfo::chosenDrive() {
+  HWND combo = control(L"DriveComboBox1");
+  LRESULT index = SendMessageW(combo, CB_GETCURSEL, 0, 0);
+  wchar_t item[8] = {};
+  if (index >= 0 && SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0) == 2) {
+    SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(item));
+    return item;
+  }
+  return L"";
+}
+
+// A console tool on the chosen drive, in a console that stays until the user closes it; false
+// when the system has no such tool or it did not start.
+bool Tfinfo::startConsoleTool(const wchar_t* tool) {
+  if (GetFileAttributesW(systemTool(tool).c_str()) == INVALID_FILE_ATTRIBUTES) return false;
+  std::wstring arguments = L"/k \"" + commandOf(tool) + L" " + chosenDrive() + L"\"";
+  if (toolsNeedElevation()) return starter_->elevate(hwnd(), systemTool(L"cmd.exe"), arguments, SW_SHOWMAXIMIZED);
+  return starter_->run(commandOf(L"cmd.exe") + L" " + arguments, SW_SHOWMAXIMIZED);
+}
+
 void Tfinfo::BitBtnWithColor3Click() {
   if (starter_->run(commandOf(L"scandisk.exe"), SW_SHOWMAXIMIZED)) return;
-  if (starter_->run(commandOf(L"chkdsk.exe"), SW_SHOWMAXIMIZED)) return;
+  if (startConsoleTool(L"chkdsk.exe")) return;
   win::showMessage(hwnd(), L"Scandisk not exists in Win2k and XP");
 }
 
 void Tfinfo::BitBtnWithColor4Click() {
-  starter_->run(commandOf(L"defrag.exe"), SW_SHOWMAXIMIZED);
+  startConsoleTool(L"defrag.exe");
   starter_->open(hwnd(), systemTool(L"dfrg.msc"), L"", SW_SHOWNORMAL);
   starter_->open(hwnd(), systemTool(L"dfrgui.exe"), L"", SW_SHOWNORMAL);
 }
@@ -212,7 +240,13 @@ void Tfinfo::BitBtnWithColor5Click() {
   starter_->open(hwnd(), systemTool(L"rundll32.exe"), kRepairIe, SW_SHOWMAXIMIZED);
 }
 
-void Tfinfo::Label18Click() { starter_->open(hwnd(), systemTool(L"sfc.exe"), L" /scannow", SW_SHOWNORMAL); }
+void Tfinfo::Label18Click() {
+  if (toolsNeedElevation()) {
+    starter_->elevate(hwnd(), systemTool(L"sfc.exe"), L" /scannow", SW_SHOWNORMAL);
+  } else {
+    starter_->open(hwnd(), systemTool(L"sfc.exe"), L" /scannow", SW_SHOWNORMAL);
+  }
+}
 
 void Tfinfo::Label19Click() {
   starter_->open(hwnd(), systemTool(L"rundll32.exe"), L"shell32.dll,Control_RunDLL appwiz.cpl,,0", SW_HIDE);

@@ -35,6 +35,8 @@ class Tfinfo : public ui::Form {
   bool hasMedium(wchar_t letter);
   void showTexts(const LabelTexts& texts);
   void showIcon(win::Icon icon);
+  std::wstring chosenDrive();
+  bool startConsoleTool(const wchar_t* tool);
   void BitBtnWithColor3Click();
   void BitBtnWithColor4Click();
   void BitBtnWithColor5Click();

@@ -11,6 +11,9 @@ class SystemToolStarter : public ToolStarter {
   bool open(HWND owner, const std::wstring& file, const std::wstring& parameters, int show) override {
     return win::shellExecute(owner, L"open", file, parameters, show);
   }
+  bool elevate(HWND owner, const std::wstring& file, const std::wstring& parameters, int show) override {
+    return win::shellExecute(owner, L"runas", file, parameters, show);
+  }
 };
 
 }  // namespace

@@ -15,6 +15,8 @@ class ToolStarter {
   virtual bool run(const std::wstring& commandLine, int show) = 0;
   // Opens a file with the shell's "open" verb; false when the shell reports a failure.
   virtual bool open(HWND owner, const std::wstring& file, const std::wstring& parameters, int show) = 0;
+  // Starts a program elevated, with the shell's "runas" verb (the system asks the user first).
+  virtual bool elevate(HWND owner, const std::wstring& file, const std::wstring& parameters, int show) = 0;
 };
 
 // The system's program start and shell.

@@ -56,7 +56,7 @@ MemoryFacts memoryFacts() {
   MEMORYSTATUSEX status = {};
   status.dwLength = sizeof status;
   if (!GlobalMemoryStatusEx(&status)) return {};
-  return {status.ullTotalPhys, status.ullTotalPageFile, status.ullAvailPageFile};
+  return {status.ullTotalPhys, status.ullTotalPageFile, status.ullAvailPageFile, status.ullAvailPhys};
 }
 
 }  // namespace kestova::win

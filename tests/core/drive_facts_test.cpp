@@ -82,16 +82,21 @@ TEST(DrivePanel, FlagsOnePerLabelAndVolumeCompressionWins) {
   EXPECT_EQ(drivePanelTexts(facts, nullptr)[L"Label29"], L" ");
 }
 
-TEST(MemoryFigures, KilobytesPast4GBAndSwapUsage) {
+// The system's "page file" figures count physical memory too: 16 GB of memory and a 2 GB paging
+// file are a commit limit of 18 GB. The panel shows the paging file alone.
+TEST(MemoryFigures, ThePagingFileIsShownWithoutThePhysicalMemory) {
   const std::uint64_t gib = 1024ull * 1024 * 1024;
-  LabelTexts texts = memoryTexts({6 * gib + 1023, 8 * gib, 5 * gib});
+  // 6 GiB of memory, 1 GiB of it free; a 2 GiB paging file; 2.5 GiB of commit available.
+  LabelTexts texts = memoryTexts({6 * gib + 1023, 8 * gib + 1023, 2 * gib + gib / 2, gib});
   EXPECT_EQ(texts[L"Label38"], L"6291456 KB");
-  EXPECT_EQ(texts[L"Label32"], L"8388608 KB");
-  EXPECT_EQ(texts[L"Label34"], L"3145728 KB");
-  EXPECT_EQ(texts[L"Label36"], L"38 %");  // 100 - 62 (62.5 free, its fraction dropped)
+  EXPECT_EQ(texts[L"Label32"], L"2097152 KB");
+  EXPECT_EQ(texts[L"Label34"], L"524288 KB");
+  EXPECT_EQ(texts[L"Label36"], L"25 %");
 
-  EXPECT_EQ(memoryTexts({gib, 0, 0})[L"Label36"], L"0 %");
-  LabelTexts odd = memoryTexts({gib, 100, 300});  // more available than the total: nothing in use
+  EXPECT_EQ(memoryTexts({gib, gib, gib / 2, gib / 2})[L"Label32"], L"0 KB");  // no paging file
+  EXPECT_EQ(memoryTexts({gib, gib, gib / 2, gib / 2})[L"Label36"], L"0 %");
+  LabelTexts odd = memoryTexts({gib, 2 * gib, 3 * gib, 0});  // more available than the file: none in use
+  EXPECT_EQ(odd[L"Label32"], L"1048576 KB");
   EXPECT_EQ(odd[L"Label34"], L"0 KB");
   EXPECT_EQ(odd[L"Label36"], L"0 %");
   EXPECT_EQ(swapUsagePercent(3, 1), 67u);

@@ -11,6 +11,7 @@
 #include "harness/mapped_drive.h"
 #include "sysinfo/Tfinfo.h"
 #include "ui/application.h"
+#include "win/text_file.h"
 #include "win/program_start.h"
 #include "win/window_print.h"
 
@@ -41,6 +42,10 @@ class RecordingStarter : public sysinfo::ToolStarter {
   }
   bool open(HWND, const std::wstring& file, const std::wstring& parameters, int show) override {
     calls_.push_back({L"open", file, parameters, show});
+    return next();
+  }
+  bool elevate(HWND, const std::wstring& file, const std::wstring& parameters, int show) override {
+    calls_.push_back({L"elevate", file, parameters, show});
     return next();
   }
 
@@ -203,15 +208,21 @@ TEST_F(SystemInfo, EmptyDDiskAndMissingDisketteBlankThePanelAndRestoreTheErrorMo
   SetErrorMode(0);
 }
 
-TEST_F(SystemInfo, MemoryFiguresAre64Bit) {
+// The figures against each other: the paging file is at most the commit limit beyond physical
+// memory, and what of it is in use at most its size.
+TEST_F(SystemInfo, TheSwapFiguresAreThePagingFileNotTheCommitLimit) {
   open(L'C');
   MEMORYSTATUSEX status = {};
   status.dwLength = sizeof status;
   ASSERT_TRUE(GlobalMemoryStatusEx(&status));
-  EXPECT_EQ(shown(L"Label38"), std::to_wstring(status.ullTotalPhys / 1024) + L" KB");
-  if (status.ullTotalPhys > (4ull << 30)) {
-    EXPECT_GT(std::stoull(shown(L"Label38")), 4ull << 20);  // no cap at 4 GB
-  }
+  const std::uint64_t physical = std::stoull(shown(L"Label38"));
+  const std::uint64_t paging = std::stoull(shown(L"Label32"));
+  const std::uint64_t inUse = std::stoull(shown(L"Label34"));
+  const std::uint64_t tolerance = 64 * 1024;  // KB: the figures move between two calls
+  EXPECT_GT(physical, 0u);
+  EXPECT_LE(paging, (status.ullTotalPageFile - std::min(status.ullTotalPageFile, status.ullTotalPhys)) / 1024 + tolerance);
+  EXPECT_LT(paging + physical, status.ullTotalPageFile / 1024 + tolerance) << "the commit limit is not shown as the file";
+  EXPECT_LE(inUse, paging);
   std::wstring usage = shown(L"Label36");
   ASSERT_GE(usage.size(), 3u);
   EXPECT_EQ(usage.substr(usage.size() - 2), L" %");
@@ -227,16 +238,25 @@ TEST_F(SystemInfo, ButtonsAndLinksStartTheSystemsTools) {
   ASSERT_GT(GetSystemDirectoryW(folder, MAX_PATH), 0u);
   const std::wstring system = std::wstring(folder) + L"\\";
   const std::wstring rundll32 = system + L"rundll32.exe";
+  // Wine has neither console tool: empty stand-ins in the prefix's system folder; nothing runs.
+  struct StandIn {
+    std::wstring path;
+    explicit StandIn(std::wstring p) : path(std::move(p)) { win::writeBytes(path, ""); }
+    ~StandIn() { DeleteFileW(path.c_str()); }
+  } chkdsk(system + L"chkdsk.exe"), defrag(system + L"defrag.exe");
+  // On the chosen drive, in a console that stays open, elevated (Wine reports Windows 7).
+  auto console = [&](const wchar_t* tool) {
+    return Call{L"elevate", system + L"cmd.exe", L"/k \"\"" + system + tool + L"\" C:\"", max};
+  };
   EXPECT_EQ(record(L"BitBtnWithColor3", {false, true}),
-            (std::vector<Call>{{L"run", L"\"" + system + L"scandisk.exe\"", L"", max},
-                               {L"run", L"\"" + system + L"chkdsk.exe\"", L"", max}}));
+            (std::vector<Call>{{L"run", L"\"" + system + L"scandisk.exe\"", L"", max}, console(L"chkdsk.exe")}));
   EXPECT_TRUE(dialogs->messages.empty());
   EXPECT_EQ(record(L"BitBtnWithColor3", {false, false}).size(), 2u);
   ASSERT_EQ(dialogs->messages.size(), 1u);
   EXPECT_EQ(dialogs->messages[0].text, L"Scandisk not exists in Win2k and XP");
 
   EXPECT_EQ(record(L"BitBtnWithColor4", {false, false, false}),
-            (std::vector<Call>{{L"run", L"\"" + system + L"defrag.exe\"", L"", max},
+            (std::vector<Call>{console(L"defrag.exe"),
                                {L"open", system + L"dfrg.msc", L"", SW_SHOWNORMAL},
                                {L"open", system + L"dfrgui.exe", L"", SW_SHOWNORMAL}}));
 
@@ -250,7 +270,7 @@ TEST_F(SystemInfo, ButtonsAndLinksStartTheSystemsTools) {
             L"Mark Repair IE in the next window *** NOTE: Some IE versions dont allow repair, no setupwbv.dll file");
   EXPECT_EQ(record(L"BitBtnWithColor5", {true}).size(), 1u);
 
-  EXPECT_EQ(record(L"Label18"), (std::vector<Call>{{L"open", system + L"sfc.exe", L" /scannow", SW_SHOWNORMAL}}));
+  EXPECT_EQ(record(L"Label18"), (std::vector<Call>{{L"elevate", system + L"sfc.exe", L" /scannow", SW_SHOWNORMAL}}));
   EXPECT_EQ(record(L"Label19"),
             (std::vector<Call>{{L"open", rundll32, L"shell32.dll,Control_RunDLL appwiz.cpl,,0", SW_HIDE}}));
 }
