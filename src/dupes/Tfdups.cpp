@@ -9,6 +9,7 @@
 #include "app/help.h"
 #include "core/hub_accounting.h"
 #include "dupes/Tfdupg.h"
+#include "dupes/duplicate_finder.h"
 #include "dupes/dupes_texts.h"
 #include "ui/grid.h"
 #include "win/program_folder.h"
@@ -181,6 +182,7 @@ void Tfdups::resetGrid() {
   ui::Grid::UpdateScope batch(grid);
   grid.setRowCount(1);
   grid.setRowCount(2);  // the empty row before the first group
+  listed_.assign(2, {});
   writeHeaders();
 }
 
@@ -189,13 +191,13 @@ void Tfdups::writeHeaders() {
   for (int column = 0; column < 5; ++column) grid.setCell(column, 0, kHeaders[column]);
 }
 
-void Tfdups::addRow(const std::wstring& name, const std::wstring& path, const std::wstring& size,
-                    const std::wstring& date, const std::wstring& mark) {
+void Tfdups::addRow(const DuplicateRow& entry, const std::wstring& mark) {
   ui::Grid& grid = this->grid(L"asg2");
   int row = grid.rowCount();
   grid.setRowCount(row + 1);
-  const std::wstring* cells[] = {&name, &path, &size, &date, &mark};
-  for (int column = 0; column < 5; ++column) grid.setCell(column, row, *cells[column]);
+  listed_.push_back(entry.file);
+  const std::wstring* texts[] = {&entry.name, &entry.path, &entry.size, &entry.date, &mark};
+  for (int column = 0; column < 5; ++column) grid.setCell(column, row, *texts[column]);
 }
 
 Tfdupg& Tfdups::progressWindow() {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/duplicate_plan.h"
 #include "ui/form.h"
 #include "ui/resizer.h"
 #include "win/jpeg_image.h"
@@ -18,6 +19,7 @@ namespace kestova::dupes {
 
 class Tfdupg;
 class RunScope;
+struct DuplicateRow;
 
 class Tfdups : public ui::Form {
  public:
@@ -53,13 +55,11 @@ class Tfdups : public ui::Form {
   bool search(const RunScope& run);
   // The deletion of the marked rows (Tfdups_delete.cpp); true when a file went.
   bool deleteMarked(const RunScope& run);
-  // Rows of groups that would lose every copy, when the user keeps them.
-  std::vector<bool> sparedRows();
 
   void resetGrid();
   void writeHeaders();
-  void addRow(const std::wstring& name, const std::wstring& path, const std::wstring& size, const std::wstring& date,
-              const std::wstring& mark);
+  // A separator is an empty row with no mark.
+  void addRow(const DuplicateRow& entry, const std::wstring& mark);
   Tfdupg& progressWindow();
   // The hub, while it is there.
   static app::Tfsweep* hub();
@@ -73,6 +73,9 @@ class Tfdups : public ui::Form {
   std::wstring pictureName_;
   std::optional<win::Picture> picture_;
   std::function<void(int)> groupHook_;
+  // Each grid row's file as the walk listed it (none for the header and the separators): the
+  // grid shows it upper-cased, and Delete checks and removes it by this spelling.
+  std::vector<CollectedFile> listed_;
 };
 
 }  // namespace kestova::dupes

@@ -4,8 +4,8 @@
 #include "core/duplicate_rules.h"
 #include "core/removal_accounting.h"
 #include "dupes/Tfdups.h"
+#include "dupes/listed_file.h"
 #include "dupes/run_scope.h"
-#include "junk/directory_listing.h"
 #include "junk/removal.h"
 #include "ui/application.h"
 #include "ui/grid.h"
@@ -26,6 +26,70 @@ constexpr const wchar_t* kEveryCopyQuestion =
     L"Every copy of some files is marked YES: they would be lost. Delete them anyway?";
 
 bool isMarked(const std::wstring& mark) { return mark.substr(0, 3) == L"Yes"; }
+
+std::wstring changedText(int count) {
+  if (count == 1) return L"1 marked file was not deleted: it or its copies changed since the search.";
+  return std::to_wstring(count) + L" marked files were not deleted: they or their copies changed since the search.";
+}
+
+// What Delete may do with a marked row.
+enum class Removal {
+  IfCopyKept,  // only while an unmarked copy is still as listed
+  Spared,      // the user keeps every copy of this group
+  EveryCopy    // the user lets every copy of this group go
+};
+
+struct RowPlan {
+  Removal removal = Removal::IfCopyKept;
+  int first = 0;  // the rows of its group
+  int last = -1;
+};
+
+// Groups that would lose every copy are asked about once; a copy whose file is gone since the
+// search keeps nothing.
+std::vector<RowPlan> planRows(const ui::Grid& grid, const std::vector<CollectedFile>& listed, HWND owner) {
+  int rows = grid.rowCount();
+  std::vector<RowPlan> plans(static_cast<std::size_t>(rows));
+  std::vector<RowPlan*> lost;
+  for (int first = 1; first < rows;) {
+    if (grid.cell(kNameColumn, first).empty()) {
+      ++first;
+      continue;
+    }
+    int last = first;
+    while (last + 1 < rows && !grid.cell(kNameColumn, last + 1).empty()) ++last;
+    bool anyMarked = false;
+    bool anyKept = false;
+    for (int row = first; row <= last; ++row) {
+      const std::wstring& mark = grid.cell(kMarkColumn, row);
+      anyMarked = anyMarked || isMarked(mark);
+      anyKept = anyKept || (!isMarked(mark) && mark != L"deleted" &&
+                            listedNameExists(listed[static_cast<std::size_t>(row)].path));
+    }
+    for (int row = first; row <= last; ++row) {
+      RowPlan& plan = plans[static_cast<std::size_t>(row)];
+      plan.first = first;
+      plan.last = last;
+      if (anyMarked && !anyKept) lost.push_back(&plan);
+    }
+    first = last + 1;
+  }
+  if (lost.empty()) return plans;
+  Removal answer = win::confirmAt(owner, kEveryCopyQuestion, kQuestionPlace) ? Removal::EveryCopy : Removal::Spared;
+  for (RowPlan* plan : lost) plan->removal = answer;
+  return plans;
+}
+
+// Another row of the group is unmarked and its file still as listed.
+bool copyKept(const ui::Grid& grid, const std::vector<CollectedFile>& listed, const RowPlan& plan, int row) {
+  for (int other = plan.first; other <= plan.last; ++other) {
+    if (other != row && !isMarked(grid.cell(kMarkColumn, other)) &&
+        stillAsListed(listed[static_cast<std::size_t>(other)])) {
+      return true;
+    }
+  }
+  return false;
+}
 
 }  // namespace
 
@@ -57,55 +121,32 @@ void Tfdups::BitBtn5Click() {
   if (app::Tfsweep* owner = hub()) owner->showRecovered();
 }
 
-std::vector<bool> Tfdups::sparedRows() {
-  ui::Grid& grid = this->grid(L"asg2");
-  int rows = grid.rowCount();
-  std::vector<bool> spared(static_cast<std::size_t>(rows), false);
-  std::vector<std::pair<int, int>> lost;  // first and last row of each group that would lose every copy
-  for (int first = 1; first < rows;) {
-    if (grid.cell(kNameColumn, first).empty()) {
-      ++first;
-      continue;
-    }
-    int last = first;
-    while (last + 1 < rows && !grid.cell(kNameColumn, last + 1).empty()) ++last;
-    bool anyMarked = false;
-    bool allGone = true;
-    for (int row = first; row <= last; ++row) {
-      const std::wstring& mark = grid.cell(kMarkColumn, row);
-      anyMarked = anyMarked || isMarked(mark);
-      allGone = allGone && (isMarked(mark) || mark == L"deleted");
-    }
-    if (anyMarked && allGone) lost.emplace_back(first, last);
-    first = last + 1;
-  }
-  if (lost.empty() || win::confirmAt(hwnd(), kEveryCopyQuestion, kQuestionPlace)) return spared;
-  for (auto [first, last] : lost) {
-    for (int row = first; row <= last; ++row) spared[static_cast<std::size_t>(row)] = true;
-  }
-  return spared;
-}
-
 bool Tfdups::deleteMarked(const RunScope& run) {
-  std::vector<bool> spared = sparedRows();
+  ui::Grid& grid = this->grid(L"asg2");
+  std::vector<RowPlan> plans = planRows(grid, listed_, hwnd());
   app::Tfsweep* owner = hub();
   bool hadHub = owner != nullptr;
   // Without the hub there is no removal mode to read: the recycle bin keeps the file.
   bool toRecycleBin = !owner || !owner->checked(L"Deletefiles1");
   bool deleted = false;
   junk::RecycleRemoval recycler;
-  ui::Grid& grid = this->grid(L"asg2");
+  int changed = 0;
   for (int row = 1; row < grid.rowCount() && exists(); ++row) {
     if (run.closeRequested() || (hadHub && !hub())) break;  // the program is quitting
     const std::wstring& path = grid.cell(kPathColumn, row);
     if (path.size() == 2 && path[1] == L':' && path[0] >= L'C' && path[0] <= L'H') grid.setCell(kPathColumn, row, path + L"\\");
-    if (spared[static_cast<std::size_t>(row)] || !isMarked(grid.cell(kMarkColumn, row))) continue;
-    const std::wstring& folder = grid.cell(kPathColumn, row);
-    if (folder.empty()) continue;
-    std::wstring file = junk::joinPath(folder, grid.cell(kNameColumn, row));
-    bool removed = toRecycleBin ? recycler.remove(file, hwnd()) : junk::deleteFile(file);
+    const RowPlan& plan = plans[static_cast<std::size_t>(row)];
+    if (plan.removal == Removal::Spared || !isMarked(grid.cell(kMarkColumn, row))) continue;
+    const CollectedFile& file = listed_[static_cast<std::size_t>(row)];
+    if (file.path.empty()) continue;
+    // The rows are as old as the search: a file changed since, or one whose copies did, stays.
+    if (!stillAsListed(file) || (plan.removal == Removal::IfCopyKept && !copyKept(grid, listed_, plan, row))) {
+      ++changed;
+      continue;
+    }
+    bool removed = toRecycleBin ? recycler.remove(file.path, hwnd()) : junk::deleteFile(file.path);
     // Only a file that is really gone counts and reads "deleted".
-    if (removed && !junk::pathExists(file)) {
+    if (removed && !listedNameExists(file.path)) {
       grid.setCell(kMarkColumn, row, L"deleted");
       deleted = true;
       owner = hub();
@@ -113,6 +154,7 @@ bool Tfdups::deleteMarked(const RunScope& run) {
     }
     ui::Application::processMessages();
   }
+  if (changed > 0 && exists()) win::showMessage(hwnd(), changedText(changed));
   return deleted;
 }
 

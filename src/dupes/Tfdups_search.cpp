@@ -93,9 +93,9 @@ bool Tfdups::search(const RunScope& run) {
   {
     ui::Grid::UpdateScope batch(grid);
     end = finder.compare([&](std::vector<DuplicateRow> rows) {
-      if (!firstGroup) addRow(L"", L"", L"", L"", L"");
+      if (!firstGroup) addRow({}, L"");
       firstGroup = false;
-      for (const DuplicateRow& row : rows) addRow(row.name, row.path, row.size, row.date, L"No");
+      for (const DuplicateRow& row : rows) addRow(row, L"No");
       if (groupHook_) groupHook_(++groups);
       return !(limit && grid.rowCount() > kLimitRows);
     });

@@ -6,6 +6,7 @@
 #include "dupes/bucket_opener.h"
 #include "dupes/duplicate_walk.h"
 #include "dupes/file_block_source.h"
+#include "dupes/listed_file.h"
 #include "junk/removal.h"
 #include "win/links.h"
 #include "win/locale_text.h"
@@ -60,6 +61,9 @@ BucketOpener::Opened DuplicateFinder::comparable(
     // link test asks that handle where it leads.
     win::FileHandle file = junk::openUnshared(path);
     if (!file) continue;
+    // Written to since the walk: bytes past the walk's length would go unread, and the row would
+    // show what the walk saw. Unshared, the handle keeps it so while the comparison reads it.
+    if (!stillAsListed(file.get(), files_[index])) continue;
     std::size_t cut = path.rfind(L'\\');
     if (links_.isLink(path.substr(0, cut), path.substr(cut + 1), attributes, file.get())) continue;
     if (kept.size() >= static_cast<std::size_t>(FileBlockSource::kMaxOpenFiles)) file.close();  // opened again to be read
@@ -71,7 +75,7 @@ BucketOpener::Opened DuplicateFinder::comparable(
 DuplicateRow DuplicateFinder::rowOf(std::size_t index) {
   const CollectedFile& file = files_[index];
   return {file.name, file.folder, duplicateSizeText(duplicateKilobytes(file.bytes), win::thousandsSeparator()),
-          dates_(file.lastWrite)};
+          dates_(file.lastWrite), file};
 }
 
 SearchEnd DuplicateFinder::compare(const std::function<bool(std::vector<DuplicateRow>)>& group) {

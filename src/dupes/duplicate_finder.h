@@ -16,9 +16,11 @@
 
 namespace kestova::dupes {
 
-// One grid row: name, folder ("C:" for a root), "1,234 Kb", short date.
+// One grid row: name, folder ("C:" for a root), "1,234 Kb", short date, and the file as the walk
+// listed it.
 struct DuplicateRow {
   std::wstring name, path, size, date;
+  CollectedFile file;
 };
 
 struct FinderHooks {
@@ -47,9 +49,9 @@ class DuplicateFinder {
   void sort();
   // The bytes the comparison reads at most.
   std::uint64_t bytesToCompare() const { return total_; }
-  // Compares bucket after bucket. Files in use, read-only files and links are left out of their
-  // bucket first. Each group goes to `group` (rows in walk order) as soon as it is known; the
-  // callback returns false to end the search.
+  // Compares bucket after bucket. Files in use, read-only files, links and files changed since the
+  // walk are left out of their bucket first. Each group goes to `group` (rows in walk order) as
+  // soon as it is known; the callback returns false to end the search.
   SearchEnd compare(const std::function<bool(std::vector<DuplicateRow>)>& group);
 
  private:

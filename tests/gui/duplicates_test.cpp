@@ -11,9 +11,11 @@
 #include "dupes/Tfdupg.h"
 #include "dupes/Tfdups.h"
 #include "harness/driver.h"
+#include "harness/host_link.h"
 #include "harness/hub_fixture.h"
 #include "harness/junk_results.h"
 #include "harness/mapped_drive.h"
+#include "junk/directory_listing.h"
 #include "ui/grid.h"
 #include "ui/translation.h"
 #include "win/handles.h"
@@ -368,6 +370,65 @@ TEST_F(Duplicates, MarkingEveryCopyAsksAgainAndNoKeepsThoseGroups) {
   ASSERT_EQ(dialogs->messages.size(), 2u);
   EXPECT_EQ(dialogs->messages[1].text, kEveryCopyQuestion);
   EXPECT_FALSE(fileExists(at(L"x\\all.bin")));
+}
+
+TEST_F(Duplicates, DeleteLeavesWhatChangedSinceTheSearch) {
+  copies({L"k1\\k.bin", L"k2\\k.bin", L"k3\\k.bin"}, 40000, 'k');  // both copies to keep change
+  copies({L"m1\\m.bin", L"m2\\m.bin"}, 50000, 'm');                 // the marked copy is edited
+  copies({L"g1\\g.bin", L"g2\\g.bin"}, 60000, 'g');                 // the copy to keep goes
+  copies({L"d1\\d.bin", L"d2\\d.bin"}, 70000, 'd');
+  search(false);
+  int k = rowOf(folderCell(L"k3"), L"K.BIN");
+  int m = rowOf(folderCell(L"m2"), L"M.BIN");
+  int g = rowOf(folderCell(L"g2"), L"G.BIN");
+  int d = rowOf(folderCell(L"d2"), L"D.BIN");
+  for (int row : {k, m, g, d}) mark(row);
+  ASSERT_TRUE(DeleteFileW(at(L"k1\\k.bin").c_str()));
+  appendBytes(at(L"k2\\k.bin"), "edited");
+  // Same length, other bytes, and a write time the search cannot have seen.
+  drive.folder().writeFile(L"m2\\m.bin", std::string(50000, 'M'));
+  setWriteTime(at(L"m2\\m.bin"), {2024, 3, 2, 5, 12, 0, 0, 0});
+  ASSERT_TRUE(DeleteFileW(at(L"g1\\g.bin").c_str()));
+
+  dialogs->answers = {IDYES, IDNO};
+  dups->fire(L"BitBtn5");
+  ASSERT_EQ(dialogs->messages.size(), 3u);
+  EXPECT_EQ(dialogs->messages[1].text, kEveryCopyQuestion);
+  EXPECT_EQ(dialogs->messages[2].text,
+            L"2 marked files were not deleted: they or their copies changed since the search.");
+  EXPECT_TRUE(fileBytes(at(L"k3\\k.bin")) == std::string(40000, 'k'));
+  EXPECT_TRUE(fileBytes(at(L"m2\\m.bin")) == std::string(50000, 'M'));
+  EXPECT_TRUE(fileBytes(at(L"g2\\g.bin")) == std::string(60000, 'g'));
+  EXPECT_FALSE(fileExists(at(L"d2\\d.bin")));
+  EXPECT_EQ(grid().cell(4, k), L"Yes");
+  EXPECT_EQ(grid().cell(4, m), L"Yes");
+  EXPECT_EQ(grid().cell(4, g), L"Yes");
+  EXPECT_EQ(grid().cell(4, d), L"deleted");
+  EXPECT_DOUBLE_EQ(hub->accounting().recoveredKB, 69);
+}
+
+TEST_F(Duplicates, DeleteRemovesTheListedFileNotOneWhoseNameDiffersOnlyInCase) {
+  copies({L"a\\Photo.jpg", L"b\\photo.jpg"}, 40000, 'p');
+  // Beside the copy, another file whose name differs only in case, as the host's file system
+  // keeps them apart.
+  drive.folder().writeFile(L"a\\other.tmp", std::string(40000, 'q'));
+  ASSERT_TRUE(renameOnHost(at(L"a\\other.tmp"), at(L"a\\PHOTO.JPG")));
+  search(false);
+  ASSERT_EQ(column(0), (std::vector<std::wstring>{L"", L"PHOTO.JPG", L"PHOTO.JPG"}));
+  int copy = rowOf(folderCell(L"a"), L"PHOTO.JPG");
+  mark(copy);
+  dialogs->answers = {IDYES};
+  dups->fire(L"BitBtn5");
+  EXPECT_EQ(dialogs->messages.size(), 1u);
+  EXPECT_EQ(grid().cell(4, copy), L"deleted");
+  EXPECT_TRUE(fileBytes(at(L"a\\PHOTO.JPG")) == std::string(40000, 'q'));
+  EXPECT_TRUE(fileBytes(at(L"b\\photo.jpg")) == std::string(40000, 'p'));
+  std::vector<std::wstring> left;
+  for (const auto& entry : junk::readDirectory(at(L"a"))) {
+    if (!entry.isDots()) left.push_back(entry.name);
+  }
+  EXPECT_EQ(left, std::vector<std::wstring>{L"PHOTO.JPG"});
+  EXPECT_DOUBLE_EQ(hub->accounting().recoveredKB, 40);
 }
 
 TEST_F(Duplicates, TheRecycleBinModeSendsTheCopyToTheBin) {

@@ -10,6 +10,12 @@ namespace {
 
 std::wstring widen(const std::string& s) { return std::wstring(s.begin(), s.end()); }
 
+// The unix path of a Windows path whose last part need not exist yet, that part taken as written.
+std::wstring hostPathOf(const std::wstring& path) {
+  std::size_t slash = path.find_last_of(L'\\');
+  return widen(unixPath(path.substr(0, slash))) + L"/" + path.substr(slash + 1);
+}
+
 }  // namespace
 
 bool runHostProgram(const std::string& program, const std::wstring& arguments) {
@@ -28,12 +34,16 @@ bool runHostProgram(const std::string& program, const std::wstring& arguments) {
 }
 
 bool makeHostLink(const std::wstring& target, const std::wstring& link) {
-  std::size_t slash = link.find_last_of(L'\\');
-  std::string linkUnix = unixPath(link.substr(0, slash)) + "/" + std::string(link.begin() + slash + 1, link.end());
-  runHostProgram("/bin/ln", L"-s \"" + widen(unixPath(target)) + L"\" \"" + widen(linkUnix) + L"\"");
+  runHostProgram("/bin/ln", L"-s \"" + widen(unixPath(target)) + L"\" \"" + hostPathOf(link) + L"\"");
   // Wine's exit code of a unix program says nothing useful; the link is what counts.
   for (int i = 0; i < 50 && GetFileAttributesW(link.c_str()) == INVALID_FILE_ATTRIBUTES; ++i) Sleep(20);
   return GetFileAttributesW(link.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool renameOnHost(const std::wstring& from, const std::wstring& to) {
+  runHostProgram("/bin/mv", L"\"" + widen(unixPath(from)) + L"\" \"" + hostPathOf(to) + L"\"");
+  for (int i = 0; i < 50 && GetFileAttributesW(from.c_str()) != INVALID_FILE_ATTRIBUTES; ++i) Sleep(20);
+  return GetFileAttributesW(from.c_str()) == INVALID_FILE_ATTRIBUTES;
 }
 
 bool makeHostFiles(const std::wstring& folder, int count, const std::wstring& extension) {

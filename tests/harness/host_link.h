@@ -7,6 +7,9 @@ namespace kestova::test {
 
 // Makes `link` a symbolic link to `target` (both Windows paths); true when the link exists.
 bool makeHostLink(const std::wstring& target, const std::wstring& link);
+// Renames a file on the host, where a name may differ from another only in case (through Wine,
+// such a name opens the other file); true when `from` is gone.
+bool renameOnHost(const std::wstring& from, const std::wstring& to);
 // Starts a host program ("/usr/bin/python3") with its arguments; false when it cannot start.
 // Its end cannot be waited for reliably: look for what it makes.
 bool runHostProgram(const std::string& program, const std::wstring& arguments);

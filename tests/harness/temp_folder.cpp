@@ -64,6 +64,23 @@ bool fileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str
 
 std::string fileBytes(const std::wstring& path) { return win::readBytes(path); }
 
+void appendBytes(const std::wstring& path, const std::string& bytes) {
+  win::FileHandle file(CreateFileW(path.c_str(), FILE_APPEND_DATA, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+  DWORD written = 0;
+  if (!file || !WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
+      written != bytes.size()) {
+    throw std::runtime_error("cannot append to a test file");
+  }
+}
+
+void setWriteTime(const std::wstring& path, const SYSTEMTIME& utc) {
+  FILETIME time;
+  win::FileHandle file(CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+  if (!SystemTimeToFileTime(&utc, &time) || !file || !SetFileTime(file.get(), nullptr, nullptr, &time)) {
+    throw std::runtime_error("cannot set a test file's time");
+  }
+}
+
 std::string unixPath(const std::wstring& windowsPath) {
   using GetUnixName = char*(CDECL*)(const wchar_t*);
   auto proc = reinterpret_cast<GetUnixName>(

@@ -1,5 +1,7 @@
 #pragma once
 // A fresh folder under the prefix's temporary folder, removed with everything in it.
+#include <windows.h>
+
 #include <string>
 
 namespace kestova::test {
@@ -23,6 +25,10 @@ class TempFolder {
 bool removeTree(const std::wstring& folder);
 bool fileExists(const std::wstring& path);
 std::string fileBytes(const std::wstring& path);
+// Adds `bytes` at the end of an existing file; throws when it cannot.
+void appendBytes(const std::wstring& path, const std::string& bytes);
+// Sets a file's last-write time (UTC); throws when it cannot.
+void setWriteTime(const std::wstring& path, const SYSTEMTIME& utc);
 // The unix path of a Windows path, as Wine maps it.
 std::string unixPath(const std::wstring& windowsPath);
 // The Windows path of a unix path (\\?\unix\... when no drive holds it).

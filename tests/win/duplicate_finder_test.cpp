@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <functional>
 #include <mutex>
 #include <random>
 #include <stdexcept>
@@ -44,13 +45,15 @@ class DuplicateDetection : public ::testing::Test {
     copies(paths, randomBytes(size, seed));
   }
 
-  // Runs the whole search; each group as its full paths, upper-cased as the rows show them.
-  std::vector<std::vector<std::wstring>> find(bool limit) {
+  // Runs the whole search, `afterWalk` between the walk and the comparison; each group as its
+  // full paths, upper-cased as the rows show them.
+  std::vector<std::vector<std::wstring>> find(bool limit, const std::function<void()>& afterWalk = {}) {
     rows.clear();
     folders.clear();
     DuplicateFinder finder(limit, {[this](const std::wstring& folder) { folders.push_back(folder); },
                                    [](std::uint64_t, std::uint64_t) {}, [] { return false; }});
     EXPECT_TRUE(finder.walk(drivePath()));
+    if (afterWalk) afterWalk();
     finder.sort();
     std::vector<std::vector<std::wstring>> groups;
     end = finder.compare([&](std::vector<DuplicateRow> group) {
@@ -124,13 +127,7 @@ TEST_F(DuplicateDetection, CopiesComeInWalkOrderAndTiesInTheOrderOfTheirFirstCop
   copies({L"p.bin", L"other\\p.bin"}, 50100, 3);
   // Noon of 5 March 2024, UTC: the same day in every time zone.
   SYSTEMTIME noon = {2024, 3, 2, 5, 12, 0, 0, 0};
-  FILETIME written;
-  ASSERT_TRUE(SystemTimeToFileTime(&noon, &written));
-  {
-    win::FileHandle file(CreateFileW((drivePath(L"Three.bin")).c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr,
-                                     OPEN_EXISTING, 0, nullptr));
-    ASSERT_TRUE(file && SetFileTime(file.get(), nullptr, nullptr, &written));
-  }
+  setWriteTime(drivePath(L"Three.bin"), noon);
 
   auto groups = find(false);
   ASSERT_EQ(groups.size(), 3u);
@@ -216,6 +213,19 @@ TEST_F(DuplicateDetection, LinkedFoldersAndFilesAreNeitherEnteredNorCompared) {
     EXPECT_EQ(folder.find(L"loop"), std::wstring::npos);
     EXPECT_EQ(folder.find(L"away"), std::wstring::npos);
   }
+}
+
+TEST_F(DuplicateDetection, AFileWrittenToAfterTheWalkLeavesItsGroup) {
+  std::string bytes = randomBytes(40000, 1);
+  copies({L"a\\grown.bin", L"b\\grown.bin", L"c\\grown.bin"}, bytes);
+  copies({L"a\\touched.bin", L"b\\touched.bin"}, 50000, 2);
+  auto groups = find(false, [&] {
+    // Its first 40,000 bytes still match the others'.
+    appendBytes(drivePath(L"b\\grown.bin"), "appended");
+    // The same bytes under another write time.
+    setWriteTime(drivePath(L"b\\touched.bin"), {2024, 3, 2, 5, 12, 0, 0, 0});
+  });
+  EXPECT_EQ(groups, (std::vector<std::vector<std::wstring>>{uppers({L"a\\grown.bin", L"c\\grown.bin"})}));
 }
 
 // The comparison's files are opened ahead of it on a second thread; they must still come in
