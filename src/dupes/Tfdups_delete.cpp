@@ -144,9 +144,14 @@ bool Tfdups::deleteMarked(const RunScope& run) {
       ++changed;
       continue;
     }
-    bool removed = toRecycleBin ? recycler.remove(file.path, hwnd()) : junk::deleteFile(file.path);
-    // Only a file that is really gone counts and reads "deleted".
-    if (removed && !listedNameExists(file.path)) {
+    if (toRecycleBin) {
+      recycler.remove(file.path, hwnd());
+    } else {
+      junk::deleteFile(file.path);
+    }
+    // Only a file that is really gone counts and reads "deleted"; a twin whose name differs only in
+    // case does not make it look there still.
+    if (!listedNameExists(file.path)) {
       grid.setCell(kMarkColumn, row, L"deleted");
       deleted = true;
       owner = hub();
