@@ -59,13 +59,14 @@ void sortTotals(std::vector<Row>& rows, StatsOrder order, const std::vector<std:
 
 std::uint64_t kilobyteFigure(std::uint64_t bytes) { return bytes / 1024 + 1; }
 
-bool isCountedName(std::wstring_view name) {
+bool hasThreeLetterExtension(std::wstring_view name) {
   if (name == L"." || name == L"..") return false;
   return name.size() >= 4 && name[name.size() - 4] == L'.';
 }
 
-bool isSkippedFolder(std::wstring_view name) {
-  return name.find(L"SYS") != std::wstring_view::npos || name.find(L"Sys") != std::wstring_view::npos;
+std::wstring extensionOf(std::wstring_view name) {
+  std::size_t dot = name.rfind(L'.');
+  return dot == std::wstring_view::npos ? std::wstring() : std::wstring(name.substr(dot + 1));
 }
 
 std::wstring topLevelOf(const std::wstring& folder) {
@@ -116,7 +117,7 @@ void DiskStats::beginFolder(const std::wstring& folder) {
 
 void DiskStats::addFile(const std::wstring& name, std::uint64_t bytes) {
   const double kilobytes = static_cast<double>(kilobyteFigure(bytes));
-  std::wstring spelling = name.substr(name.size() - 3);
+  std::wstring spelling = extensionOf(name);
   auto it = extensionSlot_.find(spelling);
   ExtensionRow* row = nullptr;
   if (it != extensionSlot_.end()) {

@@ -37,10 +37,11 @@ enum class StatsOrder { Name = 0, Count = 1, Size = 2 };
 
 // Bytes / 1024 + 1, the fraction dropped: an empty file counts 1.
 std::uint64_t kilobyteFigure(std::uint64_t bytes);
-// A name with an extension of exactly three characters; "." and ".." are not.
-bool isCountedName(std::wstring_view name);
-// A folder whose name holds "SYS" or "Sys" is neither entered nor recorded.
-bool isSkippedFolder(std::wstring_view name);
+// A name with an extension of exactly three characters; "." and ".." are not. A folder of such a
+// name counts as a file of 0 bytes.
+bool hasThreeLetterExtension(std::wstring_view name);
+// The text after a name's last ".", as spelt; empty for a name without one (a row of its own).
+std::wstring extensionOf(std::wstring_view name);
 // The top-level folder a walked folder belongs to: its path cut before the second backslash.
 std::wstring topLevelOf(const std::wstring& folder);
 // Upper case of the ASCII letters only, so the merge does not depend on a locale.

@@ -375,27 +375,25 @@ void Tfstat::viewChart() {
   ui::Chart& chart = this->chart(L"ChartFX1");
   beginLargeChart(chart);
   const StatsView shown = view();
+  // The first entries in the table's order, passing over the slots merged spellings freed.
+  std::vector<std::pair<double, std::wstring>> points;
+  auto offer = [&points](bool used, double size, std::wstring label) {
+    if (used && points.size() < static_cast<std::size_t>(kChartPoints)) points.emplace_back(size, std::move(label));
+  };
+  if (shown == StatsView::Extensions) {
+    for (const auto& r : stats_.extensions()) offer(r.used, r.size, L"   " + r.extension);
+  } else if (shown == StatsView::Folders) {
+    for (const auto& r : stats_.folders()) offer(r.used, r.size, r.folder);
+  } else {
+    for (const auto& f : stats_.largest()) offer(f.used, f.size / 1024, f.name);
+  }
   for (short p = 0; p < kChartPoints; ++p) {
     const auto index = static_cast<std::size_t>(p);
-    bool used = false;
-    double size = 0;
-    std::wstring label;
-    if (shown == StatsView::Extensions && stats_.extensions()[index].used) {
-      used = true;
-      size = stats_.extensions()[index].size;
-      label = L"   " + stats_.extensions()[index].extension;
-    } else if (shown == StatsView::Folders && stats_.folders()[index].used) {
-      used = true;
-      size = stats_.folders()[index].size;
-      label = stats_.folders()[index].folder;
-    } else if (shown == StatsView::LargestFiles && stats_.largest()[index].used) {
-      used = true;
-      size = stats_.largest()[index].size / 1024;
-      label = stats_.largest()[index].name;
-    }
+    const bool used = index < points.size();
+    const double size = used ? points[index].first : 0;
     if (used && chart.scale(2) < size) chart.setScale(2, size + 10);
     chart.setValue(p, size);
-    chart.setLegend(p, label);
+    chart.setLegend(p, used ? points[index].second : L"");
   }
   chart.closeData(1);
   setVisible(L"ChartFX1", true);

@@ -36,19 +36,24 @@ bool isDots(const wchar_t* name) { return name[0] == L'.' && (!name[1] || (name[
 
 bool isLinkEntry(const std::wstring& folder, const Entry& entry) { return win::isLink(folder, entry.data); }
 
-// A folder of the listing that the walk enters.
+// A folder of the listing that the walk enters: every one but a link (the system's own folders
+// count in their top-level folder's total like any other).
 bool isWalkedFolder(const std::wstring& folder, const Entry& entry) {
-  return entry.directory() && !isDots(entry.data.cFileName) && !isSkippedFolder(entry.data.cFileName) &&
-         !isLinkEntry(folder, entry);
+  return entry.directory() && !isDots(entry.data.cFileName) && !isLinkEntry(folder, entry);
 }
 
 void scanFiles(const std::wstring& folder, const std::vector<Entry>& entries, DiskStats& stats) {
   stats.beginFolder(folder);
   for (const auto& entry : entries) {
-    if (!isCountedName(entry.data.cFileName)) continue;
-    // Counted by its directory entry alone; a folder whose name has an extension counts as a
-    // file of size 0.
-    stats.addFile(entry.data.cFileName, entry.directory() ? 0 : entry.size());
+    if (entry.directory()) {
+      // A folder whose name has a three-letter extension counts as a file of size 0.
+      if (hasThreeLetterExtension(entry.data.cFileName)) stats.addFile(entry.data.cFileName, 0);
+      continue;
+    }
+    // Every file, by its directory entry; a link to a file elsewhere is not counted (under Wine it
+    // shows its target's size).
+    if (isLinkEntry(folder, entry)) continue;
+    stats.addFile(entry.data.cFileName, entry.size());
   }
   stats.endFolder();
 }
