@@ -1,8 +1,6 @@
 #pragma once
-// What every cleaner of the hub works with: the hub's figures, where its rows go, the window
-// that owns its messages, and the removal mode.
-#include <windows.h>
-
+// What every cleaner of the hub works with: the hub's figures, where its rows go, and the
+// removal mode.
 #include "core/hub_accounting.h"
 #include "junk/result_sink.h"
 
@@ -11,7 +9,6 @@ namespace kestova::junk {
 struct CleanerContext {
   HubAccounting& accounting;
   ResultSink& results;
-  HWND owner = nullptr;
   bool toRecycleBin = false;  // the removal mode: recycle bin, or delete from disk
 };
 

@@ -1,5 +1,6 @@
 #pragma once
 // A fresh folder under the prefix's temporary folder, removed with everything in it.
+#include <map>
 #include <string>
 
 namespace kestova::test {
@@ -23,6 +24,9 @@ class TempFolder {
 bool removeTree(const std::wstring& folder);
 bool fileExists(const std::wstring& path);
 std::string fileBytes(const std::wstring& path);
+// Every file below `folder`, by its path relative to it, with its bytes: what must stay can be
+// compared byte for byte after an action.
+std::map<std::wstring, std::string> treeBytes(const std::wstring& folder);
 // The unix path of a Windows path, as Wine maps it.
 std::string unixPath(const std::wstring& windowsPath);
 // The Windows path of a unix path (\\?\unix\... when no drive holds it).
