@@ -17,10 +17,13 @@ std::wstring named(const std::optional<FolderCode>& code) {
 
 FolderGuard::FolderGuard() {
   win::ShellFolders shell;
-  for (int csidl : {win::kWindowsFolder, win::kProgramFilesFolder, win::kProgramFilesX86Folder, win::kProfileFolder}) {
+  for (int csidl : {win::kWindowsFolder, win::kProgramFilesFolder, win::kProgramFilesX86Folder}) {
     if (auto path = shell.path(csidl)) guarded_.emplace_back(*path);
   }
-  if (auto profile = shell.path(win::kProfileFolder)) profiles_ = win::FolderLine(*profile).parents();
+  if (auto profile = shell.path(win::kProfileFolder)) {
+    guarded_.emplace_back(*profile);
+    profiles_ = guarded_.back().parents();  // so every user's profile is guarded, not only this one
+  }
   guarded_.emplace_back(win::programFolder());
 }
 
