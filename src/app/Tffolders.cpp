@@ -4,6 +4,7 @@
 
 #include "app/Tfsweep.h"
 #include "app/help.h"
+#include "junk/folder_guard.h"
 #include "win/dialogs.h"
 
 namespace kestova::app {
@@ -69,7 +70,14 @@ void Tffolders::browse(int index) {
   const Field& field = kFields[index];
   win::showMessage(hwnd(), kBrowseWarning);
   std::wstring folder = text(field.edit);
-  if (win::dialogs().browseFolder(hwnd(), field.caption, folder)) setText(field.edit, folder);
+  if (win::dialogs().browseFolder(hwnd(), field.caption, folder)) {
+    // A folder a cleaner would refuse to empty is not stored either.
+    if (junk::FolderGuard().refuses(folder)) {
+      win::showMessage(hwnd(), junk::refusalToStore({field.code, folder}));
+      return;
+    }
+    setText(field.edit, folder);
+  }
   std::wstring chosen = text(field.edit);
   if (field.code) {
     hub_.folders()[*field.code] = chosen;

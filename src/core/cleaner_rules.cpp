@@ -82,6 +82,11 @@ int browserVersion(std::wstring_view versionText) {
   return versionText[0] - L'0';
 }
 
+std::wstring unreadableFoldersText(std::size_t count) {
+  if (count == 1) return L"1 folder could not be read and was left as it is.";
+  return std::to_wstring(count) + L" folders could not be read and were left as they are.";
+}
+
 std::wstring withTrailingSlash(std::wstring path) {
   while (!path.empty() && path.back() == L'\\') path.pop_back();
   return path + L"\\";

@@ -1,6 +1,7 @@
 #pragma once
 // Platform-free rules of the hub's cleaners: the temporary folders of a drive, which URL-cache
 // entries the browser walks keep, and when a coded folder counts as present.
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,6 +36,9 @@ bool isKeptContentName(std::wstring_view name);
 // The browser's version: the first character of its version text as a number; 0 when the text
 // is empty or does not start with a digit.
 int browserVersion(std::wstring_view versionText);
+
+// What Temp Dir says once when `count` folders could not be read and were left as they are.
+std::wstring unreadableFoldersText(std::size_t count);
 
 // `path` with exactly one trailing "\".
 std::wstring withTrailingSlash(std::wstring path);

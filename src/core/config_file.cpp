@@ -53,6 +53,7 @@ void applyFolderEntries(const Lines& lines, wchar_t drive, CodedFolders& folders
   for (FolderCode code : kFolderCodes) {
     std::wstring key = folderCodeText(code);
     key += drive;
+    key += L":\\";  // any other path would be read against the current folder, the program's
     for (std::size_t i = 1; i < lines.size(); ++i) {
       if (startsWith(lines[i], key)) folders[code] = lines[i].substr(2);
     }

@@ -25,7 +25,8 @@ struct CodedFolders {
 // Returns true when the lines changed and the file must be saved.
 bool recordFolder(Lines& lines, FolderCode code, const std::wstring& path);
 
-// Every entry whose key is a folder code + the drive letter sets that folder.
+// Every entry whose key is a folder code + the drive letter sets that folder, when its path is an
+// absolute path of that drive ("X:\...").
 void applyFolderEntries(const Lines& lines, wchar_t drive, CodedFolders& folders);
 
 // A switch kept as a three-character code: the pattern boxes and the removal mode.

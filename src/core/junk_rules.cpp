@@ -3,6 +3,7 @@
 #include <cmath>
 #include <initializer_list>
 
+#include "core/dos_wildcard.h"
 #include "core/number_format.h"
 
 namespace kestova {
@@ -65,15 +66,24 @@ bool isHistoryEntry(std::wstring_view folder, std::wstring_view name) {
   return name.substr(0, 4) == L"Hist" && containsAny(folder, {L"WINDOWS"});
 }
 
-bool isNetscapeHistoryFile(std::wstring_view name) {
-  return isAnyOf(name, {L"netscape.hst", L"history.dat", L"places.sqlite"});
-}
-
-bool isNetscapeCacheFolder(std::wstring_view folder, std::wstring_view name) {
-  return isAnyOf(name, {L"cache", L"Cache"}) && containsAny(folder, {L"Nets", L"Mozi"});
-}
-
 bool isInternetCacheFolder(std::wstring_view name) { return name == L"Temporary Internet Files"; }
+
+bool isProfileMarker(std::wstring_view name) { return name == L"prefs.js"; }
+
+bool isNetscapeFamilyPath(std::wstring_view folder) { return containsAny(folder, {L"Nets", L"Mozi"}); }
+
+std::wstring localProfileTwin(std::wstring_view profile) {
+  std::wstring folded(profile);
+  for (wchar_t& c : folded) c = foldCase(c);
+  auto twin = [&](std::wstring_view roaming, std::wstring_view local) -> std::wstring {
+    std::size_t at = folded.find(roaming);
+    if (at == std::wstring::npos) return {};
+    return std::wstring(profile.substr(0, at)) + std::wstring(local) + std::wstring(profile.substr(at + roaming.size()));
+  };
+  if (std::wstring found = twin(L"\\APPDATA\\ROAMING\\", L"\\AppData\\Local\\"); !found.empty()) return found;
+  if (folded.find(L"\\LOCAL SETTINGS\\APPLICATION DATA\\") != std::wstring::npos) return {};  // local already
+  return twin(L"\\APPLICATION DATA\\", L"\\Local Settings\\Application Data\\");
+}
 
 bool isRecycleCandidate(std::wstring_view name, std::uint32_t attributes) {
   if (attributes != (kAttrDirectory | kAttrHidden | kAttrSystem)) return false;

@@ -35,9 +35,18 @@ bool countsAsFile(std::wstring_view name, std::uint32_t attributes);
 bool isWalkedSubfolder(std::wstring_view path);
 // Folder-code discovery from one entry of folder F.
 bool isHistoryEntry(std::wstring_view folder, std::wstring_view name);
-bool isNetscapeHistoryFile(std::wstring_view name);
-bool isNetscapeCacheFolder(std::wstring_view folder, std::wstring_view name);
 bool isInternetCacheFolder(std::wstring_view name);
+// A folder holding this file is a profile of the Netscape family ("prefs.js"); a copy of a
+// profile's history elsewhere is none.
+bool isProfileMarker(std::wstring_view name);
+// The names of a profile's cache folder, most recent layout first: "cache2", "Cache", "cache".
+inline constexpr std::wstring_view kProfileCacheNames[] = {L"cache2", L"Cache", L"cache"};
+// A profile's cache is the browser's when the profile's path holds "Nets" or "Mozi".
+bool isNetscapeFamilyPath(std::wstring_view folder);
+// Where a roaming profile keeps what does not travel with it, its cache included: the twin of
+// "...\AppData\Roaming\..." is "...\AppData\Local\...", that of "...\Application Data\..." is
+// "...\Local Settings\Application Data\..."; empty for a profile of neither layout.
+std::wstring localProfileTwin(std::wstring_view profile);
 bool isRecycleCandidate(std::wstring_view name, std::uint32_t attributes);
 bool isRecycleName(std::wstring_view name);
 

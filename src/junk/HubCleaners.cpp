@@ -8,6 +8,7 @@
 #include "junk/bin_cleaner.h"
 #include "junk/browser_cleaner.h"
 #include "junk/cleaner_context.h"
+#include "junk/folder_guard.h"
 #include "junk/hub_action.h"
 #include "junk/temp_cleaner.h"
 #include "ui/application.h"
@@ -75,6 +76,14 @@ void HubCleaners::discoverIf(bool needed) {
   hub_.reapplyFolders();
 }
 
+bool HubCleaners::refused(std::initializer_list<CodedPath> folders) {
+  std::optional<std::wstring> text = refusalToClean(folders);
+  if (!text) return false;
+  say(*text);
+  hub_.setStatus(L"", false);
+  return true;
+}
+
 void HubCleaners::finish(const wchar_t* status) {
   hub_.showCapacity();
   hub_.showRecovered();
@@ -97,12 +106,13 @@ void HubCleaners::tempDir() {
   junk_.resetListing();
   hub_.clearGrid();
   std::vector<std::wstring> candidates = tempFolderCandidates(hub_.currentDrive(), hub_.folders()[FolderCode::ie]);
-  cleanTempFolders(candidates, context(), win::programFolder());
+  std::size_t unreadable = cleanTempFolders(candidates, context(), win::programFolder());
   finish(L"Temp folder cleaned");
   junk_.skipRows(3);
   ui::Grid& grid = hub_.grid(L"asg1");
   grid.setRowCount(junk_.rowCount() + 3);
   grid.setCell(1, junk_.rowCount(), L"Root Temp dir files displayed, subdirs are cleaned also");
+  if (unreadable > 0) say(unreadableFoldersText(unreadable));
 }
 
 // Cache, History, Cookies ------------------------------------------------------------------------
@@ -133,6 +143,7 @@ void HubCleaners::cache() {
   if (!netscape && !system) {
     say(L"Cannot find Web Browser on disk:  " + drive());
   } else {
+    if (refused({{FolderCode::nc, netscape ? nc : L""}, {FolderCode::ie, system ? ie : L""}})) return;
     if (netscape) urlCache = !cleaner.emptyCacheFolder(nc) || urlCache;
     if (system) urlCache = !cleaner.emptyCacheFolder(ie) || urlCache;
     if (junk_.rowCount() > 0) {
@@ -182,9 +193,11 @@ void HubCleaners::history() {
   if (!netscape && !system) {
     say(L"Cannot find Web Browser on disk:  " + drive());
   } else {
+    bool history = !hi.empty() && liesOnDrive(hi, letter);
+    if (refused({{FolderCode::ni, netscape ? ni : L""}, {FolderCode::hi, history ? hi : L""}})) return;
     BrowserCleaner cleaner(context());
     if (netscape) cleaner.cleanProfileHistory(ni);
-    if (!hi.empty() && liesOnDrive(hi, letter)) cleaner.cleanHistoryFolder(hi);
+    if (history) cleaner.cleanHistoryFolder(hi);
     if (junk_.rowCount() > 0) {
       junk_.writeSummary(L"Total deleted space :");
       junk_.skipRows(3);
@@ -222,9 +235,12 @@ void HubCleaners::cookies() {
   hub_.clearGrid();
   discoverIf((folder.empty() && ni.empty()) || (!ni.empty() && !liesOnDrive(ni, letter)));
 
+  bool inFolder = !folder.empty() && liesOnDrive(folder, letter);
+  bool inProfile = netscapePresent(ni, letter) && liesOnDrive(ni, letter);
+  if (refused({{std::nullopt, inFolder ? folder : L""}, {FolderCode::ni, inProfile ? ni : L""}})) return;
   BrowserCleaner cleaner(context());
-  if (!folder.empty() && liesOnDrive(folder, letter)) cleaner.cleanCookiesFolder(folder);
-  if (netscapePresent(ni, letter) && liesOnDrive(ni, letter)) cleaner.cleanProfileCookies(ni);
+  if (inFolder) cleaner.cleanCookiesFolder(folder);
+  if (inProfile) cleaner.cleanProfileCookies(ni);
   hub_.setDeleteButtons(false);
   if (browserVersion() < 7) {
     cleaner.deleteCookieEntries();

@@ -2,6 +2,7 @@
 // The hub's cleaning buttons beyond Search and Delete: "Tem&p Dir", "&Cache", "&History",
 // "Co&okies", "Rec&ycle", "R&ecent", "Click all", "C&lean All", "Check All", "Uncheck", and the
 // two browser items of "Optio&ns". The work itself is done by the engines of src/junk.
+#include <initializer_list>
 #include <string>
 
 namespace kestova::app {
@@ -12,6 +13,7 @@ namespace kestova::junk {
 
 class JunkCleaner;
 struct CleanerContext;
+struct CodedPath;
 
 class HubCleaners {
  public:
@@ -43,6 +45,8 @@ class HubCleaners {
   void say(const std::wstring& text);
 
   CleanerContext context();
+  // Shows why when one of `folders` must not be emptied: the action then removes nothing.
+  bool refused(std::initializer_list<CodedPath> folders);
   // Search's walk with nothing ticked when `needed`, then the boxes as they were and the
   // folder entries of the current drive again.
   void discoverIf(bool needed);

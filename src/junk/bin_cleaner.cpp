@@ -46,7 +46,7 @@ bool isRecycleFolderName(const std::wstring& folder) {
 
 void cleanRecycleFolder(const std::wstring& folder, bool firstPress, const CleanerContext& context) {
   std::wstring base = withoutSlash(folder);
-  Emptiers emptiers(context.accounting, context.results, context.owner, true);
+  Emptiers emptiers(context.accounting, context.results, true);
   for (const DirectoryEntry& entry : readDirectory(base)) {
     if (entry.isDots() || entry.name == L"NPROTECT") continue;
     if (entry.isDirectory() && firstPress && !isLinkEntry(base, entry)) {

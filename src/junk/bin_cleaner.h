@@ -1,6 +1,8 @@
 #pragma once
 // The recycle folder of a drive and the recent-documents folder: every entry is deleted from
 // disk whatever the removal mode, and listed as "Deleted" once it is gone.
+#include <windows.h>
+
 #include <string>
 
 #include "junk/cleaner_context.h"

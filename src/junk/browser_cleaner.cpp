@@ -27,7 +27,7 @@ bool isBrowserKeptName(const std::wstring& name) {
 }
 
 BrowserCleaner::BrowserCleaner(const CleanerContext& context)
-    : context_(context), emptiers_(context.accounting, context.results, context.owner, true) {}
+    : context_(context), emptiers_(context.accounting, context.results, true) {}
 
 bool BrowserCleaner::emptyCacheFolder(const std::wstring& folder) {
   if (isSystemCacheFolder(folder)) return false;

@@ -1,6 +1,6 @@
 #pragma once
-// What every cleaner of the hub works with: the hub's figures, where its rows go, the window
-// that owns its messages, and the removal mode.
+// What every cleaner of the hub works with: the hub's figures, where its rows go, the window that
+// owns its questions, and the removal mode.
 #include <windows.h>
 
 #include "core/hub_accounting.h"

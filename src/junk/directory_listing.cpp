@@ -1,17 +1,11 @@
 #include "junk/directory_listing.h"
 
-#include <optional>
-
-#include "win/error.h"
 #include "win/links.h"
 #include "win/handles.h"
 
 namespace kestova::junk {
 
-namespace {
-
-// Nothing when the folder cannot be enumerated; GetLastError tells why.
-std::optional<std::vector<DirectoryEntry>> enumerate(const std::wstring& folder) {
+std::optional<std::vector<DirectoryEntry>> tryReadDirectory(const std::wstring& folder) {
   std::vector<DirectoryEntry> entries;
   WIN32_FIND_DATAW data;
   win::FindHandle find(FindFirstFileW(joinPath(folder, L"*.*").c_str(), &data));
@@ -28,24 +22,8 @@ std::optional<std::vector<DirectoryEntry>> enumerate(const std::wstring& folder)
   return entries;
 }
 
-}  // namespace
-
 std::vector<DirectoryEntry> readDirectory(const std::wstring& folder) {
-  return enumerate(folder).value_or(std::vector<DirectoryEntry>{});
-}
-
-std::vector<DirectoryEntry> readDirectoryOrThrow(const std::wstring& folder) {
-  auto entries = enumerate(folder);
-  if (!entries) win::throwLastError(L"Cannot open folder " + folder);
-  return std::move(*entries);
-}
-
-bool sameFolder(const std::wstring& a, const std::wstring& b) {
-  std::wstring x = a, y = b;
-  while (!x.empty() && x.back() == L'\\') x.pop_back();
-  while (!y.empty() && y.back() == L'\\') y.pop_back();
-  return CompareStringW(LOCALE_INVARIANT, NORM_IGNORECASE, x.c_str(), static_cast<int>(x.size()), y.c_str(),
-                        static_cast<int>(y.size())) == CSTR_EQUAL;
+  return tryReadDirectory(folder).value_or(std::vector<DirectoryEntry>{});
 }
 
 bool isLinkEntry(const std::wstring& folder, const DirectoryEntry& entry) {

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,14 +24,11 @@ struct DirectoryEntry {
 // The entries of `folder` + "\*.*" (all attributes, "." and ".." included); empty when the
 // folder cannot be enumerated.
 std::vector<DirectoryEntry> readDirectory(const std::wstring& folder);
-// The same, but a folder that cannot be enumerated throws win::Error with the system's reason.
-std::vector<DirectoryEntry> readDirectoryOrThrow(const std::wstring& folder);
+// The same, but nothing when the folder cannot be enumerated (GetLastError tells why).
+std::optional<std::vector<DirectoryEntry>> tryReadDirectory(const std::wstring& folder);
 
 // `folder` + "\" + name, for folders given with or without their trailing backslash.
 std::wstring joinPath(const std::wstring& folder, const std::wstring& name);
-
-// The same folder, with or without a trailing "\", letters in either case.
-bool sameFolder(const std::wstring& a, const std::wstring& b);
 
 // The entry is a junction or a symbolic link (to a folder or a file): walks neither enter nor
 // count it, and remove only the link itself.

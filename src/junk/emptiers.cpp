@@ -4,20 +4,12 @@
 #include "core/removal_accounting.h"
 #include "junk/directory_listing.h"
 #include "junk/removal.h"
-#include "win/dialogs.h"
-#include "win/app_title.h"
-#include "win/error.h"
 
 namespace kestova::junk {
 namespace {
 
 bool isLinkedFolder(const DirectoryEntry& entry) {
   return entry.isDirectory() && (entry.attributes & FILE_ATTRIBUTE_REPARSE_POINT);
-}
-
-std::wstring slashed(std::wstring path) {
-  if (path.empty() || path.back() != L'\\') path += L'\\';
-  return path;
 }
 
 bool isKeptName(const std::wstring& name) {
@@ -45,43 +37,35 @@ std::uint64_t folderSize(const std::wstring& folder) {
   return total;
 }
 
-bool Emptiers::emptyTree(const std::wstring& folder) {
-  try {
-    emptyTreeEntries(folder);
-    return true;
-  } catch (const std::exception& e) {
-    win::dialogs().message(owner_, win::exceptionText(e), win::kAppTitle, MB_OK | MB_ICONERROR);
+void Emptiers::emptyTree(const std::wstring& folder) { emptyTreeEntries(folder); }
+
+bool Emptiers::isKept(const std::wstring& folder) const {
+  return kept_ && win::fileIdentity(folder) == kept_;
+}
+
+bool Emptiers::emptyTreeEntries(const std::wstring& folder) {
+  if (isKept(folder)) return false;
+  std::optional<std::vector<DirectoryEntry>> entries = tryReadDirectory(folder);
+  if (!entries) {
+    if (!pathExists(folder)) return true;  // removed meanwhile: nothing left to do
+    unreadable_.insert(folder);
     return false;
   }
-}
-
-bool Emptiers::isKept(const std::wstring& path) const {
-  return !kept_.empty() && sameFolder(path, kept_);
-}
-
-bool Emptiers::holdsKept(const std::wstring& path) const {
-  std::wstring folder = slashed(path);
-  std::wstring kept = slashed(kept_);
-  return !kept_.empty() && kept.size() > folder.size() && sameFolder(kept.substr(0, folder.size()), folder);
-}
-
-void Emptiers::emptyTreeEntries(const std::wstring& folder) {
-  if (isKept(folder)) return;
-  for (const DirectoryEntry& entry : readDirectoryOrThrow(folder)) {
+  bool whole = true;
+  for (const DirectoryEntry& entry : *entries) {
     if (entry.isDots()) continue;
     std::wstring path = joinPath(folder, entry.name);
-    if (isKept(path)) continue;
     bool removed;
     if (isLinkEntry(folder, entry)) {
       // A link is removed as a link; what it points at stays and is not counted.
       removeLinkEntry(path);
       results_.pump();
       continue;
-    } else if (holdsKept(path)) {
-      emptyTreeEntries(path + L"\\");
-      continue;
     } else if (entry.isDirectory()) {
-      emptyTreeEntries(path + L"\\");
+      if (!emptyTreeEntries(path + L"\\")) {
+        whole = false;
+        continue;
+      }
       removed = RemoveDirectoryW(path.c_str()) != FALSE;
       if (!removed) {
         removed = recycle(path);
@@ -93,6 +77,7 @@ void Emptiers::emptyTreeEntries(const std::wstring& folder) {
     results_.pump();
     if (removed && !pathExists(path)) countRemovedBytes(accounting_, entry.size, kTempFolderExtraKB);
   }
+  return whole;
 }
 
 void Emptiers::emptyListing(const std::wstring& folder) { emptyFolder(folder, false); }

@@ -19,6 +19,11 @@ const std::array<wchar_t, kPatternCount> kRequiredLast = [] {
   return last;
 }();
 
+bool holdsProfileMarker(const std::vector<DirectoryEntry>& entries) {
+  return std::any_of(entries.begin(), entries.end(),
+                     [](const DirectoryEntry& entry) { return !entry.isDirectory() && isProfileMarker(entry.name); });
+}
+
 }  // namespace
 
 JunkScanner::JunkScanner(PatternChoice choice, CodedFolders& folders, bool recycleKnown, ResultSink& results,
@@ -100,12 +105,12 @@ void JunkScanner::listDeadLinks(const std::wstring& folder, const std::vector<Di
 }
 
 void JunkScanner::visit(const std::wstring& folder, const std::vector<DirectoryEntry>& entries, bool root) {
+  if (holdsProfileMarker(entries)) foundProfile(folder, entries);
   for (const DirectoryEntry& entry : entries) {
     if (!known(FolderCode::hi) && isHistoryEntry(folder, entry.name)) {
       found(FolderCode::hi, L"C:\\Windows\\" + entry.name);
     }
     if (countsAsFile(entry.name, entry.attributes)) {
-      if (isNetscapeHistoryFile(entry.name)) found(FolderCode::ni, folder);
       if (root) {
         listPatterns(folder, entries);
         hooks_.progress(folder);
@@ -115,7 +120,6 @@ void JunkScanner::visit(const std::wstring& folder, const std::vector<DirectoryE
     }
     if (entry.isDots()) continue;
     std::wstring path = folder + L"\\" + entry.name;
-    if (isNetscapeCacheFolder(folder, entry.name)) found(FolderCode::nc, path);
     if (!known(FolderCode::ie) && isInternetCacheFolder(entry.name)) found(FolderCode::ie, path);
     if (!known(FolderCode::lx) && isRecycleCandidate(entry.name, entry.attributes)) {
       if (!recycleKnown_) found(FolderCode::lx, path);
@@ -123,6 +127,26 @@ void JunkScanner::visit(const std::wstring& folder, const std::vector<DirectoryE
     }
     if (isWalkedSubfolder(path)) work_.add(std::move(path));
   }
+}
+
+void JunkScanner::foundProfile(const std::wstring& folder, const std::vector<DirectoryEntry>& entries) {
+  found(FolderCode::ni, folder);
+  if (!isNetscapeFamilyPath(folder)) return;
+  std::wstring cache = cacheFolderIn(folder, entries);
+  std::wstring twin = localProfileTwin(folder);
+  if (cache.empty() && !twin.empty()) cache = cacheFolderIn(twin, readDirectory(twin));
+  if (!cache.empty()) found(FolderCode::nc, cache);
+}
+
+std::wstring JunkScanner::cacheFolderIn(const std::wstring& folder, const std::vector<DirectoryEntry>& entries) {
+  for (std::wstring_view name : kProfileCacheNames) {
+    for (const DirectoryEntry& entry : entries) {
+      if (entry.name == name && entry.isDirectory() && !links_.isLink(folder, entry.name, entry.attributes)) {
+        return folder + L"\\" + entry.name;
+      }
+    }
+  }
+  return {};
 }
 
 void JunkScanner::found(FolderCode code, const std::wstring& path) {

@@ -43,6 +43,11 @@ class JunkScanner {
   void listFile(const std::wstring& folder, const DirectoryEntry& entry);
   void listDeadLinks(const std::wstring& folder, const std::vector<DirectoryEntry>& entries);
   void visit(const std::wstring& folder, const std::vector<DirectoryEntry>& entries, bool root);
+  // A folder holding "prefs.js" is a profile; its cache lies in it or in its local twin, and
+  // nowhere else.
+  void foundProfile(const std::wstring& folder, const std::vector<DirectoryEntry>& entries);
+  // The profile's cache folder among `entries` of `folder`; empty when there is none.
+  std::wstring cacheFolderIn(const std::wstring& folder, const std::vector<DirectoryEntry>& entries);
   void found(FolderCode code, const std::wstring& path);
   bool known(FolderCode code) const { return !folders_[code].empty(); }
   void add(JunkRow row, std::uint64_t bytes);

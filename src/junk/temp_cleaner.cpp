@@ -16,12 +16,12 @@ bool isDirectory(const std::wstring& path) {
 
 }  // namespace
 
-void cleanTempFolders(const std::vector<std::wstring>& candidates, const CleanerContext& context,
-                      const std::wstring& kept) {
-  Emptiers emptiers(context.accounting, context.results, context.owner, true);
+std::size_t cleanTempFolders(const std::vector<std::wstring>& candidates, const CleanerContext& context,
+                             const std::wstring& kept) {
+  Emptiers emptiers(context.accounting, context.results, true);
   emptiers.keep(kept);
   for (const std::wstring& folder : candidates) {
-    if (!isDirectory(folder) || (!kept.empty() && sameFolder(folder, kept))) continue;
+    if (!isDirectory(folder) || emptiers.isKept(folder)) continue;
     for (const DirectoryEntry& entry : readDirectory(folder)) {
       if (entry.isDots()) continue;
       std::wstring path = folder + L"\\" + entry.name;
@@ -41,6 +41,7 @@ void cleanTempFolders(const std::vector<std::wstring>& candidates, const Cleaner
     }
     if (isDirectory(folder)) emptiers.emptyTree(folder + L"\\");
   }
+  return emptiers.unreadableFolders();
 }
 
 }  // namespace kestova::junk

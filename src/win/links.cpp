@@ -16,28 +16,13 @@ GetFinalPath finalPathFunction() {
   return function;
 }
 
-// The path the system resolves an open handle to; empty when it cannot tell.
-std::wstring resolvedHandle(HANDLE handle) {
-  GetFinalPath function = finalPathFunction();
-  if (!function) return {};
-  std::wstring result(1024, L'\0');
-  DWORD length = function(handle, result.data(), static_cast<DWORD>(result.size()), 0);
-  if (length >= result.size()) {
-    result.resize(length + 1);
-    length = function(handle, result.data(), static_cast<DWORD>(result.size()), 0);
-  }
-  if (length == 0 || length >= result.size()) return {};
-  result.resize(length);
-  return result;
-}
-
 // The path the system resolves `path` to; empty when it cannot tell.
 std::wstring resolved(const std::wstring& path) {
   if (!finalPathFunction()) return {};
   win::FileHandle handle(CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   if (!handle) return {};
-  return resolvedHandle(handle.get());
+  return resolvedPath(handle.get());
 }
 
 bool samePath(const std::wstring& a, const std::wstring& b) {
@@ -95,6 +80,20 @@ std::optional<bool> linkByAttributes(DWORD attributes) {
 
 }  // namespace
 
+std::wstring resolvedPath(HANDLE handle) {
+  GetFinalPath function = finalPathFunction();
+  if (!function) return {};
+  std::wstring result(1024, L'\0');
+  DWORD length = function(handle, result.data(), static_cast<DWORD>(result.size()), 0);
+  if (length >= result.size()) {
+    result.resize(length + 1);
+    length = function(handle, result.data(), static_cast<DWORD>(result.size()), 0);
+  }
+  if (length == 0 || length >= result.size()) return {};
+  result.resize(length);
+  return result;
+}
+
 bool isLink(const std::wstring& folder, const WIN32_FIND_DATAW& entry) {
   return isLink(folder, entry.cFileName, entry.dwFileAttributes);
 }
@@ -138,7 +137,7 @@ bool LinkTest::isLink(const std::wstring& folder, const std::wstring& name, DWOR
 
 bool LinkTest::isLink(const std::wstring& folder, const std::wstring& name, DWORD attributes, HANDLE file) {
   if (auto known = linkByAttributes(attributes)) return *known;
-  return differsFromFolder(folder, name, resolvedHandle(file));
+  return differsFromFolder(folder, name, resolvedPath(file));
 }
 
 // The system may name a place differently over time (under Wine, when drive letters change and

@@ -33,6 +33,10 @@ class LinkTest {
   std::map<std::wstring, std::wstring> folders_;  // folder -> its resolution with a final "\"
 };
 
+// The path the system resolves an open handle to ("\\?\C:\..." with links, subst drives and
+// short names resolved); empty where it cannot tell (Windows XP has no such query).
+std::wstring resolvedPath(HANDLE handle);
+
 // Removes the link itself; true when it is gone. It opens the link, not its target, and deletes it only when the
 // opened object is the link; otherwise (a system that always follows links, as Wine 8 does) it
 // leaves the link in place.

@@ -17,6 +17,8 @@ enum ShellFolder : int {
   kWindowsFolder = 36,
   kSystemFolder = 37,
   kProgramFilesFolder = 38,
+  kProfileFolder = 40,
+  kProgramFilesX86Folder = 42,
 };
 
 class ShellFolders {

@@ -45,13 +45,19 @@ TEST(JunkRules, ShortcutsToAddressesAndNetworkPlacesAreNotReported) {
   EXPECT_TRUE(isReportableShortcut(L"M:\\Windows\\SYSTEM32\\x.lnk", L"M:\\gone.txt"));
 }
 
+TEST(JunkRules, AProfilesCacheLiesInItOrInItsLocalTwin) {
+  EXPECT_EQ(localProfileTwin(L"M:\\Users\\Ann\\AppData\\Roaming\\Mozilla\\Firefox\\Profiles\\a.default"),
+            L"M:\\Users\\Ann\\AppData\\Local\\Mozilla\\Firefox\\Profiles\\a.default");
+  EXPECT_EQ(localProfileTwin(L"M:\\Documents and Settings\\Ann\\application data\\Mozilla\\Profiles\\a"),
+            L"M:\\Documents and Settings\\Ann\\Local Settings\\Application Data\\Mozilla\\Profiles\\a");
+  EXPECT_EQ(localProfileTwin(L"M:\\Documents and Settings\\Ann\\Local Settings\\Application Data\\Mozilla\\a"), L"");
+  EXPECT_EQ(localProfileTwin(L"M:\\Mozilla\\Profiles\\a"), L"");
+}
+
 TEST(JunkRules, FolderVisitorClassifiesEntries) {
   EXPECT_TRUE(countsAsFile(L"linked", kAttrDirectory | kAttrReparsePoint));
   EXPECT_TRUE(isHistoryEntry(L"M:\\WINDOWS", L"History"));
   EXPECT_FALSE(isHistoryEntry(L"M:\\Windows", L"History"));
-  EXPECT_TRUE(isNetscapeCacheFolder(L"M:\\Mozilla\\p", L"Cache"));
-  EXPECT_FALSE(isNetscapeCacheFolder(L"M:\\Mozilla\\p", L"CACHE"));
-  EXPECT_FALSE(isNetscapeCacheFolder(L"M:\\Opera", L"cache"));
   constexpr std::uint32_t hiddenSystemDir = kAttrDirectory | kAttrHidden | kAttrSystem;
   EXPECT_TRUE(isRecycleCandidate(L"RECYCLER", hiddenSystemDir));
   EXPECT_FALSE(isRecycleCandidate(L"RECYCLER", hiddenSystemDir | kAttrReadOnly));

@@ -81,6 +81,18 @@ TEST(FolderEntries, ApplyOnlyThoseOfTheCurrentDrive) {
   EXPECT_EQ(folders[FolderCode::ni], L"");
 }
 
+TEST(FolderEntries, OnlyAbsoluteDrivePathsAreApplied) {
+  // Anything else would be read against the program's folder, the current one while settings are read.
+  Lines lines = {L"line one", L"hiD:\\History", L"hiDrive history", L"ieD:", L"ieD:Cache", L"ncD:\\", L"lxD"};
+  CodedFolders folders;
+  folders[FolderCode::ie] = L"C:\\kept";
+  applyFolderEntries(lines, L'D', folders);
+  EXPECT_EQ(folders[FolderCode::hi], L"D:\\History");
+  EXPECT_EQ(folders[FolderCode::ie], L"C:\\kept");
+  EXPECT_EQ(folders[FolderCode::nc], L"D:\\");  // a drive path all the same; the cleaners refuse it
+  EXPECT_EQ(folders[FolderCode::lx], L"");
+}
+
 TEST(SwitchCodes, ApplyKeepsSwitchesWithoutALine) {
   Lines lines = {L"l*0 line one is never read", L"c10 and some more text", L"r*1"};
   SwitchStates states;

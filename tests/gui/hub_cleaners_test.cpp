@@ -8,6 +8,7 @@
 
 #include <algorithm>
 
+#include "app/Tffolders.h"
 #include "app/Tfsweep.h"
 #include "harness/driver.h"
 #include "harness/cache_server.h"
@@ -20,6 +21,7 @@
 #include "win/handles.h"
 #include "win/program_folder.h"
 #include "win/registry_key.h"
+#include "win/text_file.h"
 #include "win/url_cache.h"
 
 namespace kestova::test {
@@ -107,6 +109,33 @@ bool commitUrl(const std::wstring& url, DWORD type, std::size_t bytes) {
   FILETIME none = {};
   return CommitUrlCacheEntryW(url.c_str(), file, none, none, type, nullptr, 0, nullptr, nullptr) != FALSE;
 }
+
+// A file with its own bytes, so that what must stay can be compared byte for byte.
+void writeText(const std::wstring& path, const std::string& bytes) {
+  writeSizedFile(path, 0);
+  win::writeBytes(path, bytes);
+}
+
+std::wstring shortPath(const std::wstring& path) {
+  wchar_t buffer[MAX_PATH] = {};
+  DWORD length = GetShortPathNameW(path.c_str(), buffer, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) throw std::runtime_error("no short name");
+  return buffer;
+}
+
+std::string ascii(const std::wstring& text) { return std::string(text.begin(), text.end()); }
+
+// The program runs from `folder` (as Explorer would start it from there) for the scope.
+class StartedFrom {
+ public:
+  StartedFrom(const std::wstring& folder, std::wstring usual) : usual_(std::move(usual)) {
+    win::setProgramFolder(folder);
+  }
+  ~StartedFrom() { win::setProgramFolder(usual_); }
+
+ private:
+  std::wstring usual_;
+};
 
 class HubCleaners : public HubFixture {
  protected:
@@ -206,8 +235,64 @@ TEST_F(HubCleaners, TempDirInRecycleModeSendsTheTopFilesToTheRecycleBin) {
   EXPECT_EQ(mark(at(L"Users\\Bob\\AppData\\Local\\Temp\\top.tmp")), L"Deleted");
 }
 
+// The program's folder inside a temporary folder, in a folder of its own as a zip opened from the
+// shell leaves it, started by another spelling than the one Temp Dir walks.
+class ProgramInTempFolder : public HubCleaners, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(ProgramInTempFolder, TempDirEmptiesAroundTheProgramsFolderAndLeavesItWhole) {
+  std::wstring unzipped = at(L"Temp\\Unzipped Tools\\");
+  std::wstring own = unzipped + L"Kestova Program\\";
+  writeText(own + L"config.TXT", setting(L"config.TXT"));
+  writeText(own + L"deletedkeys.reg", "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Kept]\r\n\"a\"=\"b\"\r\n");
+  writeText(own + L"SPY.TXT", "list\r\n{00000000-0000-0000-0000-000000000001}\r\n");
+  writeText(unzipped + L"readme.tmp", "temporary");
+  writeText(at(L"Temp\\top.tmp"), "temporary");
+  std::unique_ptr<MappedDrive> second;
+  std::wstring started;
+  if (GetParam()) {
+    started = shortPath(own);
+    ASSERT_NE(_wcsicmp(started.c_str(), own.c_str()), 0) << "a spelling of its own";
+  } else {
+    second = MappedDrive::secondLetterFor(drive);
+    started = second->root() + L"Temp\\Unzipped Tools\\Kestova Program\\";
+  }
+  auto before = treeBytes(own);
+  {
+    StartedFrom from(started, programFolder.path());
+    press(L"BitBtnWithColor9");
+  }
+  EXPECT_EQ(treeBytes(own), before);
+  EXPECT_FALSE(fileExists(unzipped + L"readme.tmp")) << "the folder that holds the program's folder is still emptied";
+  EXPECT_FALSE(fileExists(at(L"Temp\\top.tmp")));
+  EXPECT_TRUE(dialogs->messages.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Spellings, ProgramInTempFolder, ::testing::Bool(),
+                         [](const auto& spelling) { return spelling.param ? "ShortNames" : "SecondDriveLetter"; });
+
+TEST_F(HubCleaners, TempDirGoesOnPastAFolderItCannotReadAndSaysSoOnce) {
+  std::wstring outer = at(L"Temp\\outer\\");
+  writeText(outer + L"locked\\inner.txt", "left as it was");
+  for (const wchar_t* name : {L"a", L"m", L"z"}) writeText(outer + name + L"\\deep\\x.tmp", "temporary");
+  writeText(outer + L"b.tmp", "temporary");
+  auto before = treeBytes(outer + L"locked");
+  {
+    // Held open without sharing, the folder cannot be listed.
+    win::FileHandle held(CreateFileW((outer + L"locked").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                     FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    ASSERT_TRUE(held);
+    press(L"BitBtnWithColor9");
+  }
+  EXPECT_EQ(treeBytes(outer + L"locked"), before);
+  for (const wchar_t* name : {L"a", L"m", L"z"}) EXPECT_FALSE(fileExists(outer + name)) << name;
+  EXPECT_FALSE(fileExists(outer + L"b.tmp"));
+  EXPECT_EQ(texts(), std::vector<std::wstring>{L"1 folder could not be read and was left as it is."});
+  EXPECT_EQ(hub->text(L"Edit3"), L"Temp folder cleaned");
+}
+
 TEST_F(HubCleaners, BrowserFoldersOfTheNetscapeFamilyFoundByTheScanAreCleanedToTheRecycleBin) {
   std::wstring profile = at(L"Mozilla\\Profiles\\p\\");
+  writeSizedFile(profile + L"prefs.js", 10);
   writeSizedFile(profile + L"Cache\\c1.bin", 3000);
   writeSizedFile(profile + L"Cache\\sub\\c2.bin", 100);
   writeSizedFile(profile + L"history.dat", 1500);
@@ -260,6 +345,85 @@ TEST_F(HubCleaners, WithoutABrowserOnTheDriveNothingIsRemoved) {
   hub->setFolder(FolderCode::nc, L"C:\\Mozilla\\Cache");
   press(L"BitBtnWithColor11");
   EXPECT_EQ(texts(), std::vector<std::wstring>{std::wstring(L"Cannot find Web Browser on disk:  ") + drive.letter()});
+}
+
+TEST_F(HubCleaners, ADriveRootIsRefusedByTheFoldersWindowAndByHistory) {
+  hub->setFolder(FolderCode::ie, L"C:\\Documents and Settings\\Ann\\Local Settings\\Temporary Internet Files");
+  writeText(at(L"notes.txt"), "notes");
+  writeText(at(L"Letters\\ann.txt"), "letter");
+  auto before = treeBytes(drive.root());
+  std::string config = setting(L"config.TXT");
+  std::wstring history = hub->folders()[FolderCode::hi];
+  {
+    app::Tffolders window(*hub);
+    window.create(hub->hwnd());
+    dialogs->folderChoices.push_back(drive.root());
+    window.fire(L"Button2");
+    EXPECT_EQ(window.text(L"Edit2"), history);
+  }
+  EXPECT_EQ(hub->folders()[FolderCode::hi], history);
+  EXPECT_EQ(setting(L"config.TXT"), config);
+  ASSERT_EQ(texts().size(), 2u);  // the browse warning, then the refusal
+  EXPECT_EQ(texts()[1], drive.root() +
+                            L" is a drive root, system, profile or program folder, or a folder above one, and cannot be "
+                            L"the folder of code \"hi\".");
+  dialogs->messages.clear();
+
+  // Written into "config.TXT" by hand, the root is refused by History before anything goes.
+  writeSetting(L"config.TXT", config + "hi" + ascii(drive.root()) + "\r\n");
+  press(L"BitBtnWithColor12");
+  EXPECT_EQ(texts(), std::vector<std::wstring>{L"Folder code \"hi\" is set to " + drive.root() +
+                                               L", a drive root, system, profile or program folder, or a folder "
+                                               L"above one. Nothing was removed."});
+  EXPECT_EQ(treeBytes(drive.root()), before);
+}
+
+TEST_F(HubCleaners, HistoryRefusesTheProgramsFolderByAnyNameAndIgnoresARelativeEntry) {
+  std::wstring own = at(L"Kestova Program");
+  writeText(own + L"\\config.TXT", setting(L"config.TXT"));
+  writeText(own + L"\\deletedkeys.reg", "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Kept]\r\n");
+  // A relative entry is read against the program's folder, where this folder lies.
+  std::wstring relative = std::wstring(1, drive.letter()) + L" History";
+  writeText(own + L"\\" + relative + L"\\visit.txt", "kept");
+  StartedFrom from(shortPath(own), programFolder.path());
+  hub->setFolder(FolderCode::ie, L"C:\\Documents and Settings\\Ann\\Local Settings\\Temporary Internet Files");
+  std::string config = fileBytes(own + L"\\config.TXT");
+  writeText(own + L"\\config.TXT", config + "hi" + ascii(own) + "\r\nhi" + ascii(relative) + "\r\n");
+  auto before = treeBytes(own);
+
+  press(L"BitBtnWithColor12");
+  EXPECT_EQ(texts(), std::vector<std::wstring>{L"Folder code \"hi\" is set to " + own +
+                                               L", a drive root, system, profile or program folder, or a folder "
+                                               L"above one. Nothing was removed."});
+  EXPECT_EQ(treeBytes(own), before);
+}
+
+TEST_F(HubCleaners, CacheAndHistoryTakeOnlyARealProfileAndACacheOfItsOwn) {
+  std::wstring profile = at(L"Users\\Ann\\AppData\\Roaming\\Mozilla\\Firefox\\Profiles\\abc.default\\");
+  std::wstring local = at(L"Users\\Ann\\AppData\\Local\\Mozilla\\Firefox\\Profiles\\abc.default\\");
+  writeText(profile + L"prefs.js", "user_pref(\"a\", 1);");
+  writeText(profile + L"places.sqlite", "history");
+  writeText(local + L"cache2\\entries\\E1", "cached page");
+  // A website's offline data below the profile, and a copy of a profile's history: neither is the
+  // browser's cache or profile.
+  std::wstring offline = profile + L"storage\\default\\https+++site.example\\cache";
+  writeText(offline + L"\\morgue\\1.bin", "offline data");
+  writeText(offline + L"\\caches.sqlite", "offline index");
+  std::wstring backup = at(L"Users\\Ann\\Documents\\Firefox backup");
+  writeText(backup + L"\\places.sqlite", "bookmarks kept");
+  writeText(backup + L"\\history.dat", "history kept");
+  auto offlineBefore = treeBytes(offline);
+  auto backupBefore = treeBytes(backup);
+
+  press(L"BitBtnWithColor11");
+  EXPECT_EQ(hub->folders()[FolderCode::nc], local + L"cache2");
+  EXPECT_FALSE(fileExists(local + L"cache2\\entries"));
+  press(L"BitBtnWithColor12");
+  EXPECT_EQ(hub->folders()[FolderCode::ni], profile.substr(0, profile.size() - 1));
+  EXPECT_TRUE(inRecycleBin(profile + L"places.sqlite"));
+  EXPECT_EQ(treeBytes(offline), offlineBefore);
+  EXPECT_EQ(treeBytes(backup), backupBefore);
+  EXPECT_TRUE(dialogs->messages.empty());
 }
 
 // The system browser's cache: pages fetched through WinINet from a loopback server, a cookie and

@@ -335,6 +335,7 @@ TEST_F(JunkHubOnAStick, RecycleModeAsksOnceBeforeDeletingForGoodOnADriveWithoutA
 }
 
 TEST_F(JunkHub, FoundFoldersAreRecordedInConfig) {
+  writeSizedFile(at(L"Mozilla\\p\\prefs.js"), 1);
   writeSizedFile(at(L"Mozilla\\p\\Cache\\c.bin"), 1);
   search();
   std::string expected = "nc" + std::string(1, static_cast<char>(drive.letter())) + ":\\Mozilla\\p\\Cache";

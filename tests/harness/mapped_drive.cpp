@@ -46,8 +46,20 @@ bool defineDrive(wchar_t letter, UINT type, const std::string& mountPoint) {
 
 }  // namespace
 
-MappedDrive::MappedDrive(UINT type, wchar_t preferred) {
-  std::string target = unixPath(folder_.path());
+MappedDrive::MappedDrive(UINT type, wchar_t preferred) : folder_(std::in_place) {
+  target_ = unixPath(folder_->path());
+  map(type, preferred);
+}
+
+MappedDrive::MappedDrive(std::string target, UINT type, wchar_t preferred) : target_(std::move(target)) {
+  map(type, preferred);
+}
+
+std::unique_ptr<MappedDrive> MappedDrive::secondLetterFor(const MappedDrive& drive) {
+  return std::unique_ptr<MappedDrive>(new MappedDrive(drive.target_, drive.type_, 0));
+}
+
+void MappedDrive::map(UINT type, wchar_t preferred) {
   DWORD used = GetLogicalDrives();
   // Letters far from C: and from what a Wine prefix maps by default; a lock per letter keeps two
   // test programs from taking the same one.
@@ -57,7 +69,7 @@ MappedDrive::MappedDrive(UINT type, wchar_t preferred) {
     if (used & (1u << (letter - L'A'))) continue;
     win::Handle lock(CreateMutexW(nullptr, TRUE, (std::wstring(L"kestova-test-drive-") + letter).c_str()));
     if (!lock || GetLastError() == ERROR_ALREADY_EXISTS) continue;
-    if (!defineDrive(letter, type, target)) continue;
+    if (!defineDrive(letter, type, target_)) continue;
     if (GetDriveTypeW((std::wstring(1, letter) + L":\\").c_str()) != type) {
       unmapDrive(letter);
       continue;
@@ -72,7 +84,7 @@ MappedDrive::MappedDrive(UINT type, wchar_t preferred) {
 
 void MappedDrive::remount() {
   unmapDrive(letter_);
-  if (!defineDrive(letter_, type_, unixPath(folder_.path()))) throw std::runtime_error("the drive cannot be mapped again");
+  if (!defineDrive(letter_, type_, target_)) throw std::runtime_error("the drive cannot be mapped again");
 }
 
 MappedDrive::~MappedDrive() {

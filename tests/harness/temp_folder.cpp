@@ -81,6 +81,25 @@ void setWriteTime(const std::wstring& path, const SYSTEMTIME& utc) {
   }
 }
 
+std::map<std::wstring, std::string> treeBytes(const std::wstring& folder) {
+  std::map<std::wstring, std::string> files;
+  std::wstring base = folder;
+  if (!base.empty() && base.back() == L'\\') base.pop_back();
+  WIN32_FIND_DATAW data;
+  win::FindHandle find(FindFirstFileW((base + L"\\*").c_str(), &data));
+  if (!find.valid()) return files;
+  do {
+    std::wstring name = data.cFileName;
+    if (name == L"." || name == L"..") continue;
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      for (auto& [path, bytes] : treeBytes(base + L"\\" + name)) files[name + L"\\" + path] = std::move(bytes);
+    } else {
+      files[name] = fileBytes(base + L"\\" + name);
+    }
+  } while (FindNextFileW(find.get(), &data));
+  return files;
+}
+
 std::string unixPath(const std::wstring& windowsPath) {
   using GetUnixName = char*(CDECL*)(const wchar_t*);
   auto proc = reinterpret_cast<GetUnixName>(

@@ -2,6 +2,7 @@
 // A fresh folder under the prefix's temporary folder, removed with everything in it.
 #include <windows.h>
 
+#include <map>
 #include <string>
 
 namespace kestova::test {
@@ -29,6 +30,9 @@ std::string fileBytes(const std::wstring& path);
 void appendBytes(const std::wstring& path, const std::string& bytes);
 // Sets a file's last-write time (UTC); throws when it cannot.
 void setWriteTime(const std::wstring& path, const SYSTEMTIME& utc);
+// Every file below `folder`, by its path relative to it, with its bytes: what must stay can be
+// compared byte for byte after an action.
+std::map<std::wstring, std::string> treeBytes(const std::wstring& folder);
 // The unix path of a Windows path, as Wine maps it.
 std::string unixPath(const std::wstring& windowsPath);
 // The Windows path of a unix path (\\?\unix\... when no drive holds it).

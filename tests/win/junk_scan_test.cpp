@@ -179,6 +179,7 @@ TEST_F(JunkScan, UntickedBoxesListNothingButStillFindTheFolders) {
   write(L"WINDOWS\\History\\h.dat");
   write(L"Mozilla\\profile\\Cache\\c.bin");
   write(L"Mozilla\\profile\\places.sqlite");
+  write(L"Mozilla\\profile\\prefs.js");
   write(L"Docs\\Temporary Internet Files\\t.htm");
   write(L"RECYCLER\\r.tmp");
   write(L"x.tmp");
