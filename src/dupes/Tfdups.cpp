@@ -80,18 +80,30 @@ void Tfdups::build() {
 
 void Tfdups::FormCreate() {
   resetGrid();
-  drives_ = win::logicalDrives();
+  fillDrives();
+  driveNumber_ = HubAccounting::kStartDriveNumber;
+}
+
+// The drives there are now (a stick plugged in since shows); the chosen one stays chosen while it
+// is there, else the current folder's drive is.
+void Tfdups::fillDrives() {
   HWND combo = control(L"dcb1");
-  wchar_t current[MAX_PATH] = {};
-  GetCurrentDirectoryW(MAX_PATH, current);
+  LRESULT index = SendMessageW(combo, CB_GETCURSEL, 0, 0);
+  wchar_t chosen = index >= 0 && static_cast<std::size_t>(index) < drives_.size() ? drives_[static_cast<std::size_t>(index)] : 0;
+  if (!chosen) {
+    wchar_t current[MAX_PATH] = {};
+    GetCurrentDirectoryW(MAX_PATH, current);
+    chosen = static_cast<wchar_t>(std::towupper(current[0]));
+  }
+  drives_ = win::logicalDrives();
+  SendMessageW(combo, CB_RESETCONTENT, 0, 0);
   int selected = 0;
   for (std::size_t i = 0; i < drives_.size(); ++i) {
     std::wstring text = std::wstring(1, drives_[i]) + L":";
     SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-    if (drives_[i] == std::towupper(current[0])) selected = static_cast<int>(i);
+    if (drives_[i] == chosen) selected = static_cast<int>(i);
   }
   SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(selected), 0);
-  driveNumber_ = HubAccounting::kStartDriveNumber;
 }
 
 void Tfdups::place() {
@@ -102,7 +114,10 @@ void Tfdups::place() {
   }
 }
 
-void Tfdups::FormActivate() { ui::applyTranslation(*this, kDupsTexts, ui::currentLanguage()); }
+void Tfdups::FormActivate() {
+  ui::applyTranslation(*this, kDupsTexts, ui::currentLanguage());
+  if (!running_) fillDrives();
+}
 
 bool Tfdups::FormKeyDown(WORD key) {
   if (key != VK_F1) return false;

@@ -43,6 +43,7 @@ class Tfdups : public ui::Form {
   LRESULT handleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:
+  void fillDrives();
   void BitBtn1Click();
   void BitBtn5Click();
   void asg2Click();

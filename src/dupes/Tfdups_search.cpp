@@ -8,6 +8,7 @@
 #include "ui/application.h"
 #include "ui/grid.h"
 #include "win/dialogs.h"
+#include "win/volume_info.h"
 
 namespace kestova::dupes {
 namespace {
@@ -68,6 +69,8 @@ bool Tfdups::search(const RunScope& run) {
       },
       stopped,
   };
+  // A drive without a medium answers with an error, not with the system's "No disk" box.
+  win::ErrorModeScope quiet;
   DuplicateFinder finder(limit, hooks);
   bool walked = finder.walk(std::wstring(1, letter) + L":");
   if (quitting()) return false;

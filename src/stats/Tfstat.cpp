@@ -19,6 +19,7 @@
 #include "win/shell.h"
 #include "win/system_bitness.h"
 #include "win/volume.h"
+#include "win/volume_info.h"
 
 namespace kestova::stats {
 namespace {
@@ -207,6 +208,8 @@ void Tfstat::chooseDrive(wchar_t letter) {
 
 void Tfstat::showDrive() {
   const wchar_t letter = selectedDrive();
+  // A drive without a medium answers with an error, not with the system's "No disk" box.
+  win::ErrorModeScope quiet;
   double total = 0;
   double free = 0;
   const DriveSlot* slot = nullptr;
@@ -259,6 +262,7 @@ void Tfstat::BitBtn1Click() {
     CollectScope scope(*this);
     clearGrid();
     showStatus(driveText(letter));
+    win::ErrorModeScope quiet;
     CollectStatistics(letter, stats_, [this, &scope](const std::wstring& folder) {
       showStatus(folder);
       if (folderHook_) folderHook_(folder);

@@ -145,6 +145,24 @@ struct Seen {
   std::wstring gridMark;
 };
 
+// A drive plugged in after start-up is listed the next time the window is shown; the chosen drive
+// stays chosen.
+TEST_F(Duplicates, ADriveMappedLaterIsListedAtTheNextShow) {
+  ShowWindow(dups->hwnd(), SW_HIDE);
+  MappedDrive later;
+  dups->show();
+  SetForegroundWindow(dups->hwnd());
+  pump(200);
+  HWND combo = dups->control(L"dcb1");
+  const std::wstring added = std::wstring(1, later.letter()) + L":";
+  EXPECT_NE(SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(added.c_str())),
+            CB_ERR);
+  wchar_t chosen[8] = {};
+  SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(SendMessageW(combo, CB_GETCURSEL, 0, 0)),
+               reinterpret_cast<LPARAM>(chosen));
+  EXPECT_EQ(std::wstring(chosen), std::wstring(1, drive.letter()) + L":");
+}
+
 TEST_F(Duplicates, SearchWritesEachGroupAfterOneEmptyRowWhileItsControlsRest) {
   copies({L"big\\b.bin", L"b.bin", L"other\\b.bin"}, 300000, 'b');
   copies({L"one\\s.bin", L"two\\s.bin"}, 40000, 's');
