@@ -26,14 +26,6 @@ bool isCollectedSize(std::uint64_t bytes, bool limit) {
 
 std::uint64_t duplicateKilobytes(std::uint64_t bytes) { return bytes / 1024 + 1; }
 
-bool isWalkedFolderName(std::wstring_view name) {
-  if (name == L"." || name == L"..") return false;
-  for (std::wstring_view word : {L"SYS", L"Sys", L"Win", L"WIN", L"JAV", L"Jav"}) {
-    if (contains(name, word)) return false;
-  }
-  return true;
-}
-
 bool isComparableName(std::wstring_view upperName) {
   if (upperName.empty() || contains(upperName, L".EXE") || contains(upperName, L".SYS")) return false;
   // A path ending in a dot or a blank names another file once the system trims it.
@@ -45,7 +37,7 @@ bool isComparableName(std::wstring_view upperName) {
 }
 
 bool isComparableFolder(std::wstring_view upperFolder) {
-  if (upperFolder.empty() || contains(upperFolder, L"WIN")) return false;
+  if (upperFolder.empty()) return false;
   return upperFolder.size() < 3 || upperFolder.substr(3, 7) != L"RECYCLE";
 }
 

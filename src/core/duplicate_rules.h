@@ -17,14 +17,11 @@ inline constexpr std::size_t kDuplicateWarnCount = 250000;  // collected files b
 bool isCollectedSize(std::uint64_t bytes, bool limit);
 // The size column's kilobytes: the whole part of bytes / 1024, plus 1.
 std::uint64_t duplicateKilobytes(std::uint64_t bytes);
-// A subfolder is walked unless it is "." or ".." or its name holds "SYS", "Sys", "Win", "WIN",
-// "JAV" or "Jav" (case-sensitive).
-bool isWalkedFolderName(std::wstring_view name);
 // An upper-cased name may be compared: not empty, not protected, without ".EXE" or ".SYS", and
 // not ending in a dot or a blank (such a name cannot be opened or removed by its path).
 bool isComparableName(std::wstring_view upperName);
-// An upper-cased folder ("C:" for a root) may be compared: not empty, no "WIN" in it, and no
-// "RECYCLE" right after the drive's backslash.
+// An upper-cased folder ("C:" for a root) may be compared: not empty, and no "RECYCLE" right after
+// the drive's backslash. The system's own folders are left out by the walk, by their real names.
 bool isComparableFolder(std::wstring_view upperFolder);
 // A path cell that marks Windows system files, which cannot be marked.
 bool isSystemFolderPath(std::wstring_view path);

@@ -10,11 +10,15 @@
 
 namespace kestova::dupes {
 
-// Walks `root` ("C:"). Hidden and system entries are passed over, and so are links: a linked
-// folder is not entered. `folderRead` sees each folder after its read and returns false to stop
+// Walks `root` ("C:"). Hidden and system entries are passed over, and so are links (a linked
+// folder is not entered) and the system's own folders on that drive. `folderRead` sees each folder after its read and returns false to stop
 // the walk (then nothing comes back). Files come in walk order, name and folder upper-cased.
 std::optional<std::vector<CollectedFile>> collectFiles(const std::wstring& root, bool limit,
                                                        const std::function<bool(const std::wstring&)>& folderRead);
+
+// The system's own folders on the drive `root` ("C:"), upper-cased, as the system names them: the
+// Windows folder, the "Program Files" folders, the recycle bins and the volume's system folder.
+std::vector<std::wstring> systemFoldersOn(const std::wstring& root);
 
 // The upper case of a name as the system writes it.
 std::wstring upperCase(std::wstring text);

@@ -117,7 +117,7 @@ TEST(DuplicateBuckets, LargestFirstTiesInWalkOrderAndOnlyComparableFiles) {
       file(L"C.BIN", L"M:\\TWO", 41000),          // 6
       file(L"D.BIN", L"M:\\TWO", 41001),          // 7
       file(L"A.BIN", L"M:\\TWO", 40001),          // 8: same name, other size
-      file(L"B.BIN", L"M:\\TWINS", 204800),       // 9: "WIN" in the folder
+      file(L"B.BIN", L"M:\\TWINS", 204800),       // 9: "WIN" in a user's folder name is compared
       file(L"B.BIN", L"M:\\RECYCLER\\S-1", 204800),  // 10
       file(L"KERNEL32.DLL", L"M:\\ONE", 50000),   // 11: protected
       file(L"KERNEL32.DLL", L"M:\\TWO", 50000),
@@ -127,7 +127,7 @@ TEST(DuplicateBuckets, LargestFirstTiesInWalkOrderAndOnlyComparableFiles) {
       file(L"E.BIN", L"M:\\TWO", 60000),
   };
   auto buckets = candidateBuckets(files);
-  std::vector<std::vector<std::size_t>> expected = {{1, 5}, {15, 16}, {2, 6}, {4, 7}, {0, 3}};
+  std::vector<std::vector<std::size_t>> expected = {{1, 5, 9}, {15, 16}, {2, 6}, {4, 7}, {0, 3}};
   EXPECT_EQ(buckets, expected);
 }
 
@@ -143,14 +143,10 @@ TEST(DuplicateRules, CollectedSizesFoldersAndSystemPaths) {
   EXPECT_EQ(duplicateKilobytes(30001), 30u);
   EXPECT_EQ(duplicateKilobytes(5000000000ull), 4882813u);  // beyond 32 bits
 
-  EXPECT_TRUE(isWalkedFolderName(L"windows"));
-  EXPECT_TRUE(isWalkedFolderName(L"twins"));
-  EXPECT_FALSE(isWalkedFolderName(L"Windows"));
-  EXPECT_FALSE(isWalkedFolderName(L"MySys"));
-  EXPECT_FALSE(isWalkedFolderName(L"Java"));
   EXPECT_FALSE(isComparableFolder(L"M:\\RECYCLE"));
   EXPECT_TRUE(isComparableFolder(L"M:"));
   EXPECT_TRUE(isComparableFolder(L"M:\\RECYC"));
+  EXPECT_TRUE(isComparableFolder(L"C:\\USERS\\EDWIN"));  // a name that holds "WIN" is no system folder
   EXPECT_FALSE(isComparableName(L""));
   EXPECT_FALSE(isComparableName(L"A.SYSX"));
   EXPECT_FALSE(isComparableName(L"REPORT.PDF."));

@@ -163,23 +163,27 @@ TEST_F(Spyware, WithRightsTheNoticeStaysHidden) {
       << "the test left the root it made";
 }
 
+// What the count field read each time the test's timer ran.
+struct Watch {
+  static inline Tfspy* window = nullptr;
+  static inline std::vector<std::wstring> seen;
+  static void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD) { seen.push_back(window->text(L"Edit1")); }
+};
+
 // Long lists take a while: the window's queue runs during a pass, while the count field tells
 // how far it is. A message posted before the press is handled inside the pass.
 TEST_F(Spyware, APassLetsTheQueueRunAndShowsHowFarItIs) {
   writeSetting(L"SPY.TXT", activeXLines(50));
   writeSetting(L"SPY2.TXT", "a.example.com\r\n");
   Tfspy& window = open();
-  static Tfspy* watched = nullptr;
-  static std::vector<std::wstring> seen;
-  watched = &window;
-  seen.clear();
-  const UINT_PTR timer = SetTimer(nullptr, 0, USER_TIMER_MINIMUM,
-                                  [](HWND, UINT, UINT_PTR, DWORD) { seen.push_back(watched->text(L"Edit1")); });
+  Watch::window = &window;
+  Watch::seen.clear();
+  const UINT_PTR timer = SetTimer(nullptr, 0, USER_TIMER_MINIMUM, &Watch::tick);
   Sleep(50);  // the timer is due before the pass starts
   window.fire(L"BitBtnWithColor1");
   KillTimer(nullptr, timer);
-  ASSERT_FALSE(seen.empty()) << "no message ran during the pass";
-  EXPECT_EQ(seen.front(), L"1 / 51");
+  ASSERT_FALSE(Watch::seen.empty()) << "no message ran during the pass";
+  EXPECT_EQ(Watch::seen.front(), L"1 / 51");
   EXPECT_EQ(cell(2, 50), L"YES");
 }
 

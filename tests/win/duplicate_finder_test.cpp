@@ -8,10 +8,12 @@
 #include <functional>
 #include <mutex>
 #include <random>
+#include <set>
 #include <stdexcept>
 
 #include "dupes/bucket_opener.h"
 #include "dupes/duplicate_finder.h"
+#include "dupes/duplicate_walk.h"
 #include "harness/host_link.h"
 #include "harness/junk_results.h"
 #include "harness/mapped_drive.h"
@@ -153,29 +155,48 @@ TEST_F(DuplicateDetection, CopiesComeInWalkOrderAndTiesInTheOrderOfTheirFirstCop
   EXPECT_EQ(rows[0][0].size, std::wstring(L"1") + separator + L"270 Kb");
 }
 
-TEST_F(DuplicateDetection, SystemAreasProtectedNamesAndHiddenFilesAreLeftOut) {
-  // Apart: the file system takes "windows" and "Windows" for one name.
-  copies({L"p\\Windows\\w.bin", L"keep\\w.bin"}, 40000, 1);     // "Windows" is not even read
-  copies({L"q\\windows\\x.bin", L"keep\\x.bin"}, 40000, 2);     // read, then "WINDOWS" refused
-  copies({L"twins\\t.bin", L"keep\\t.bin"}, 40000, 3);          // "TWINS"
-  copies({L"JavaStuff\\j.bin", L"keep\\j.bin"}, 40000, 4);
+// The system's own folders are left out by their real names; a folder whose name only holds
+// "Win", "Sys" or "Jav" (a profile "Edwin", "Winter 2019") is the user's and is compared.
+TEST_F(DuplicateDetection, TheSystemsFoldersProtectedNamesAndHiddenFilesAreLeftOut) {
+  copies({L"p\\Windows\\w.bin", L"keep\\w.bin"}, 40000, 1);  // not the system's Windows folder
+  copies({L"Users\\Edwin\\e.bin", L"keep\\e.bin"}, 40000, 2);
+  copies({L"Winter 2019\\t.bin", L"keep\\t.bin"}, 40000, 3);
+  copies({L"Java projects\\j.bin", L"SysAdmin\\j.bin"}, 40000, 4);
   copies({L"RECYCLER\\S-1\\r.bin", L"keep\\r.bin"}, 40000, 5);
+  copies({L"System Volume Information\\v.bin", L"keep\\v.bin"}, 40000, 10);
   copies({L"one\\kernel32.dll", L"keep\\kernel32.dll"}, 40000, 6);
   copies({L"one\\tool.exe", L"keep\\tool.exe"}, 40000, 7);
   copies({L"one\\hidden.bin", L"keep\\hidden.bin"}, 40000, 8);
   setAttributes(drivePath(L"one\\hidden.bin"), FILE_ATTRIBUTE_HIDDEN);
   copies({L"one\\shown.bin", L"keep\\shown.bin"}, 40000, 9);
 
-  auto groups = find(false);
-  ASSERT_EQ(groups.size(), 1u);
-  EXPECT_EQ(groups[0], uppers({L"keep\\shown.bin", L"one\\shown.bin"}));
+  auto found = find(false);
+  std::set<std::vector<std::wstring>> groups;
+  for (auto group : found) {
+    std::sort(group.begin(), group.end());
+    groups.insert(group);
+  }
+  EXPECT_EQ(groups, (std::set<std::vector<std::wstring>>{uppers({L"keep\\w.bin", L"p\\Windows\\w.bin"}),
+                                                         uppers({L"keep\\e.bin", L"Users\\Edwin\\e.bin"}),
+                                                         uppers({L"keep\\t.bin", L"Winter 2019\\t.bin"}),
+                                                         uppers({L"Java projects\\j.bin", L"SysAdmin\\j.bin"}),
+                                                         uppers({L"keep\\shown.bin", L"one\\shown.bin"})}));
   auto read = [&](const wchar_t* relative) {
     return std::find(folders.begin(), folders.end(), drivePath(relative)) != folders.end();
   };
-  EXPECT_FALSE(read(L"p\\Windows"));
-  EXPECT_FALSE(read(L"JavaStuff"));
-  EXPECT_TRUE(read(L"q\\windows"));
-  EXPECT_TRUE(read(L"RECYCLER\\S-1"));
+  EXPECT_FALSE(read(L"RECYCLER"));
+  EXPECT_FALSE(read(L"System Volume Information"));
+
+  // On the system's drive its real folders are the ones left out.
+  wchar_t windows[MAX_PATH] = {};
+  ASSERT_GT(GetWindowsDirectoryW(windows, MAX_PATH), 0u);
+  std::wstring upperWindows = windows;
+  CharUpperBuffW(upperWindows.data(), static_cast<DWORD>(upperWindows.size()));
+  const std::wstring systemDrive = upperWindows.substr(0, 2);
+  auto onSystemDrive = dupes::systemFoldersOn(systemDrive);
+  EXPECT_NE(std::find(onSystemDrive.begin(), onSystemDrive.end(), upperWindows), onSystemDrive.end());
+  auto onMapped = dupes::systemFoldersOn(drivePath());
+  EXPECT_EQ(std::find(onMapped.begin(), onMapped.end(), upper(L"Windows")), onMapped.end());
 }
 
 TEST_F(DuplicateDetection, LockedAndReadOnlyCopiesDropOutOfTheirGroups) {
