@@ -66,7 +66,34 @@ bool isHistoryEntry(std::wstring_view folder, std::wstring_view name) {
   return name.substr(0, 4) == L"Hist" && containsAny(folder, {L"WINDOWS"});
 }
 
-bool isInternetCacheFolder(std::wstring_view name) { return name == L"Temporary Internet Files"; }
+namespace {
+
+bool endsWithFolded(std::wstring_view text, std::wstring_view tail) {
+  if (text.size() < tail.size()) return false;
+  text = text.substr(text.size() - tail.size());
+  for (std::size_t i = 0; i < tail.size(); ++i) {
+    if (foldCase(text[i]) != foldCase(tail[i])) return false;
+  }
+  return true;
+}
+
+std::wstring_view withoutTrailingSlashes(std::wstring_view path) {
+  while (!path.empty() && path.back() == L'\\') path.remove_suffix(1);
+  return path;
+}
+
+}  // namespace
+
+bool isCurrentHistoryFolder(std::wstring_view folder, std::wstring_view name) {
+  return endsWithFolded(name, L"History") && name.size() == 7 &&
+         endsWithFolded(withoutTrailingSlashes(folder), L"\\Microsoft\\Windows");
+}
+
+bool isInternetCacheFolder(std::wstring_view name) { return name == L"Temporary Internet Files" || name == L"INetCache"; }
+
+bool isSystemBrowserCachePath(std::wstring_view path) {
+  return containsAny(path, {L"Temporary"}) || endsWithFolded(withoutTrailingSlashes(path), L"\\INetCache");
+}
 
 bool isProfileMarker(std::wstring_view name) { return name == L"prefs.js"; }
 

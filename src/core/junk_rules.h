@@ -35,7 +35,12 @@ bool countsAsFile(std::wstring_view name, std::uint32_t attributes);
 bool isWalkedSubfolder(std::wstring_view path);
 // Folder-code discovery from one entry of folder F.
 bool isHistoryEntry(std::wstring_view folder, std::wstring_view name);
+// The system browser's history of Windows Vista and later: "History" in "...\Microsoft\Windows".
+bool isCurrentHistoryFolder(std::wstring_view folder, std::wstring_view name);
+// "Temporary Internet Files", or "INetCache" from Windows 8.1 on.
 bool isInternetCacheFolder(std::wstring_view name);
+// A path the system browser's cache lies in: one holding "Temporary", or an "INetCache" folder.
+bool isSystemBrowserCachePath(std::wstring_view path);
 // A folder holding this file is a profile of the Netscape family ("prefs.js"); a copy of a
 // profile's history elsewhere is none.
 bool isProfileMarker(std::wstring_view name);

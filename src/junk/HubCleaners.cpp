@@ -36,8 +36,6 @@ bool isDirectory(const std::wstring& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-bool contains(const std::wstring& text, const wchar_t* part) { return text.find(part) != std::wstring::npos; }
-
 }  // namespace
 
 CleanerContext HubCleaners::context() {
@@ -137,7 +135,7 @@ void HubCleaners::cache() {
   hub_.clearGrid();
 
   bool netscape = netscapePresent(nc, letter) && liesOnDrive(nc, letter);
-  bool system = contains(ie, L"Temporary") && liesOnDrive(ie, letter);
+  bool system = isSystemBrowserCachePath(ie) && liesOnDrive(ie, letter);
   BrowserCleaner cleaner(context());
   bool urlCache = false;
   if (!netscape && !system) {
@@ -189,21 +187,23 @@ void HubCleaners::history() {
   junk_.pump();
 
   bool netscape = netscapePresent(ni, letter) && liesOnDrive(ni, letter);
-  bool system = contains(hub_.folders()[FolderCode::ie], L"Temporary");
+  bool system = isSystemBrowserCachePath(hub_.folders()[FolderCode::ie]);
   if (!netscape && !system) {
+    // Nothing was found, so nothing is cleared and nothing reported cleaned.
     say(L"Cannot find Web Browser on disk:  " + drive());
-  } else {
-    bool history = !hi.empty() && liesOnDrive(hi, letter);
-    if (refused({{FolderCode::ni, netscape ? ni : L""}, {FolderCode::hi, history ? hi : L""}})) return;
-    BrowserCleaner cleaner(context());
-    if (netscape) cleaner.cleanProfileHistory(ni);
-    if (history) cleaner.cleanHistoryFolder(hi);
-    if (junk_.rowCount() > 0) {
-      junk_.writeSummary(L"Total deleted space :");
-      junk_.skipRows(3);
-    }
-    junk_.addRow({L"History", L"cleaned", L"", L""});
+    hub_.setStatus(L"", false);
+    return;
   }
+  bool history = !hi.empty() && liesOnDrive(hi, letter);
+  if (refused({{FolderCode::ni, netscape ? ni : L""}, {FolderCode::hi, history ? hi : L""}})) return;
+  BrowserCleaner cleaner(context());
+  if (netscape) cleaner.cleanProfileHistory(ni);
+  if (history) cleaner.cleanHistoryFolder(hi);
+  if (junk_.rowCount() > 0) {
+    junk_.writeSummary(L"Total deleted space :");
+    junk_.skipRows(3);
+  }
+  junk_.addRow({L"History", L"cleaned", L"", L""});
   hub_.setDeleteButtons(false);
   if (browserVersion() < 7) {
     win::clearUrlHistory();  // a browser without the object keeps its history

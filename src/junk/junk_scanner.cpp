@@ -110,6 +110,9 @@ void JunkScanner::visit(const std::wstring& folder, const std::vector<DirectoryE
     if (!known(FolderCode::hi) && isHistoryEntry(folder, entry.name)) {
       found(FolderCode::hi, L"C:\\Windows\\" + entry.name);
     }
+    if (!known(FolderCode::hi) && entry.isDirectory() && isCurrentHistoryFolder(folder, entry.name)) {
+      found(FolderCode::hi, folder + L"\\" + entry.name);
+    }
     if (countsAsFile(entry.name, entry.attributes)) {
       if (root) {
         listPatterns(folder, entries);

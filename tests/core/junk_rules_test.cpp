@@ -58,6 +58,14 @@ TEST(JunkRules, FolderVisitorClassifiesEntries) {
   EXPECT_TRUE(countsAsFile(L"linked", kAttrDirectory | kAttrReparsePoint));
   EXPECT_TRUE(isHistoryEntry(L"M:\\WINDOWS", L"History"));
   EXPECT_FALSE(isHistoryEntry(L"M:\\Windows", L"History"));
+  // The folders of Windows 8.1 and later.
+  EXPECT_TRUE(isCurrentHistoryFolder(L"M:\\Users\\Bob\\AppData\\Local\\Microsoft\\Windows", L"History"));
+  EXPECT_FALSE(isCurrentHistoryFolder(L"M:\\Users\\Bob\\Documents", L"History"));
+  EXPECT_FALSE(isCurrentHistoryFolder(L"M:\\Users\\Bob\\AppData\\Local\\Microsoft\\Windows", L"OldHistory"));
+  EXPECT_TRUE(isInternetCacheFolder(L"INetCache"));
+  EXPECT_TRUE(isSystemBrowserCachePath(L"M:\\Users\\Bob\\AppData\\Local\\Microsoft\\Windows\\INetCache\\"));
+  EXPECT_TRUE(isSystemBrowserCachePath(L"C:\\Documents and Settings\\Ann\\Local Settings\\Temporary Internet Files"));
+  EXPECT_FALSE(isSystemBrowserCachePath(L"M:\\Users\\Bob\\INetCacheBackup"));
   constexpr std::uint32_t hiddenSystemDir = kAttrDirectory | kAttrHidden | kAttrSystem;
   EXPECT_TRUE(isRecycleCandidate(L"RECYCLER", hiddenSystemDir));
   EXPECT_FALSE(isRecycleCandidate(L"RECYCLER", hiddenSystemDir | kAttrReadOnly));

@@ -341,6 +341,32 @@ TEST_F(HubCleaners, BrowserFoldersOfTheNetscapeFamilyFoundByTheScanAreCleanedToT
   EXPECT_EQ(grid().rowCount(), 2);
 }
 
+// From Windows 8.1 on the browser's cache is "INetCache", with "History" beside it. (The cache
+// press also walks the URL cache.)
+TEST_F(HubCleaners, CacheAndHistoryCleanTheFoldersOfCurrentWindowsUrlCache) {
+  const std::wstring windows = at(L"Users\\Bob\\AppData\\Local\\Microsoft\\Windows\\");
+  writeSizedFile(windows + L"INetCache\\IE\\AB12CD34\\page[1].htm", 2000);
+  writeSizedFile(windows + L"History\\visit.dat", 100);
+  hub->setFolder(FolderCode::ie, windows + L"INetCache");
+  hub->setFolder(FolderCode::hi, windows + L"History");
+  press(L"BitBtnWithColor11");
+  EXPECT_FALSE(fileExists(windows + L"INetCache\\IE\\AB12CD34\\page[1].htm"));
+  EXPECT_EQ(hub->text(L"Edit3"), L"Browser Cache Cleaned");
+  press(L"BitBtnWithColor12");
+  EXPECT_FALSE(fileExists(windows + L"History\\visit.dat"));
+  EXPECT_EQ(hub->text(L"Edit3"), L"Browser History Cleaned");
+  EXPECT_TRUE(dialogs->messages.empty()) << texts().front();
+}
+
+// Without a browser History says so and reports no cleaning it did not do.
+TEST_F(HubCleaners, HistoryWithoutABrowserClearsNothingAndReportsNoCleaning) {
+  hub->setFolder(FolderCode::ie, L"");  // the prefix's own cache folder is a browser's
+  press(L"BitBtnWithColor12");
+  EXPECT_EQ(texts(), std::vector<std::wstring>{std::wstring(L"Cannot find Web Browser on disk:  ") + drive.letter()});
+  EXPECT_EQ(hub->text(L"Edit3"), L"");
+  EXPECT_FALSE(fileExists(recorder.path() + L"rundll32.exe.log")) << "the browser's clearing command ran";
+}
+
 TEST_F(HubCleaners, WithoutABrowserOnTheDriveNothingIsRemoved) {
   hub->setFolder(FolderCode::nc, L"C:\\Mozilla\\Cache");
   press(L"BitBtnWithColor11");
@@ -611,9 +637,11 @@ TEST_F(HubCleaners, CleanAllWithNoToEveryQuestionRunsSearchDeleteRecentCacheAndH
   EXPECT_FALSE(fileExists(at(L"junk.tmp")));
   EXPECT_TRUE(fileExists(at(L"Temp\\stays.txt")));
   EXPECT_FALSE(fileExists(at(L"Recent\\doc.lnk")));
+  // Cache finds no browser on this drive; History takes the prefix's own cache folder (on C:, as
+  // the system names it, "INetCache") for its browser, as it takes any drive's.
   std::wstring noBrowser = std::wstring(L"Cannot find Web Browser on disk:  ") + drive.letter();
   std::vector<std::wstring> expected = {L"Found 1.01   KB in  1 unnecessary, temporary and error files. (click delete button to remove it)",
-                                        L"Clean Windows Temp Folder now ?", L"Clean Recycle Bin now ?", noBrowser, noBrowser,
+                                        L"Clean Windows Temp Folder now ?", L"Clean Recycle Bin now ?", noBrowser,
                                         L"Clean all Browser Cookies now ?"};
   EXPECT_EQ(texts(), expected);
   for (const auto& shown : dialogs->messages) {
