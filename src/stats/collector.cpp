@@ -34,15 +34,18 @@ bool list(const std::wstring& folder, std::vector<Entry>& entries) {
 
 bool isDots(const wchar_t* name) { return name[0] == L'.' && (!name[1] || (name[1] == L'.' && !name[2])); }
 
-bool isLinkEntry(const std::wstring& folder, const Entry& entry) { return win::isLink(folder, entry.data); }
+bool isLinkEntry(win::LinkTest& links, const std::wstring& folder, const Entry& entry) {
+  return links.isLink(folder, entry.data.cFileName, entry.data.dwFileAttributes);
+}
 
 // A folder of the listing that the walk enters: every one but a link (the system's own folders
 // count in their top-level folder's total like any other).
-bool isWalkedFolder(const std::wstring& folder, const Entry& entry) {
-  return entry.directory() && !isDots(entry.data.cFileName) && !isLinkEntry(folder, entry);
+bool isWalkedFolder(win::LinkTest& links, const std::wstring& folder, const Entry& entry) {
+  return entry.directory() && !isDots(entry.data.cFileName) && !isLinkEntry(links, folder, entry);
 }
 
-void scanFiles(const std::wstring& folder, const std::vector<Entry>& entries, DiskStats& stats) {
+void scanFiles(win::LinkTest& links, const std::wstring& folder, const std::vector<Entry>& entries,
+               DiskStats& stats) {
   stats.beginFolder(folder);
   for (const auto& entry : entries) {
     if (entry.directory()) {
@@ -52,7 +55,7 @@ void scanFiles(const std::wstring& folder, const std::vector<Entry>& entries, Di
     }
     // Every file, by its directory entry; a link to a file elsewhere is not counted (under Wine it
     // shows its target's size).
-    if (isLinkEntry(folder, entry)) continue;
+    if (isLinkEntry(links, folder, entry)) continue;
     stats.addFile(entry.data.cFileName, entry.size());
   }
   stats.endFolder();
@@ -64,18 +67,19 @@ void CollectStatistics(wchar_t letter, DiskStats& stats, const FolderReport& rep
   stats.reset();
   const std::wstring root = std::wstring(1, letter) + L":";
   WorkList queue;
+  win::LinkTest links;  // one for the walk: a folder's place is resolved once
   std::vector<Entry> entries;
   bool going = true;
   if (list(root, entries)) {
     bool rootScanned = false;
     for (const auto& entry : entries) {
-      if (isWalkedFolder(root, entry)) {
+      if (isWalkedFolder(links, root, entry)) {
         std::wstring path = root + L"\\" + entry.data.cFileName;
         stats.addTopFolder(path);  // beyond the table's end the folder is walked without a row
         queue.add(std::move(path));
       } else if (!rootScanned) {
         rootScanned = true;
-        scanFiles(root, entries, stats);
+        scanFiles(links, root, entries, stats);
         going = report(root);
         if (!going) return;
       }
@@ -85,11 +89,11 @@ void CollectStatistics(wchar_t letter, DiskStats& stats, const FolderReport& rep
     if (!going) return;
     // A folder that cannot be listed (access denied, vanished) adds nothing and is not entered.
     bool listed = list(folder, entries);
-    if (listed) scanFiles(folder, entries, stats);
+    if (listed) scanFiles(links, folder, entries, stats);
     going = report(folder);
     if (!going || !listed) return;
     for (const auto& entry : entries) {
-      if (isWalkedFolder(folder, entry)) queue.add(folder + L"\\" + entry.data.cFileName);
+      if (isWalkedFolder(links, folder, entry)) queue.add(folder + L"\\" + entry.data.cFileName);
     }
   });
 }
