@@ -32,6 +32,8 @@ bool list(const std::wstring& folder, std::vector<Entry>& entries) {
   return true;
 }
 
+constexpr std::uint64_t kLinkTestedBytes = 1 << 20;
+
 bool isDots(const wchar_t* name) { return name[0] == L'.' && (!name[1] || (name[1] == L'.' && !name[2])); }
 
 bool isLinkEntry(win::LinkTest& links, const std::wstring& folder, const Entry& entry) {
@@ -53,9 +55,12 @@ void scanFiles(win::LinkTest& links, const std::wstring& folder, const std::vect
       if (hasThreeLetterExtension(entry.data.cFileName)) stats.addFile(entry.data.cFileName, 0);
       continue;
     }
-    // Every file, by its directory entry; a link to a file elsewhere is not counted (under Wine it
-    // shows its target's size).
-    if (isLinkEntry(links, folder, entry)) continue;
+    // Every file, by its directory entry; a link to a file elsewhere is not counted. Under Wine a
+    // host link looks like a plain file of its target's size and only opening it tells; that is
+    // done for files large enough to matter, so the walk keeps near the speed of a bare listing.
+    const bool mayBeLink =
+        (entry.data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) || entry.size() >= kLinkTestedBytes;
+    if (mayBeLink && isLinkEntry(links, folder, entry)) continue;
     stats.addFile(entry.data.cFileName, entry.size());
   }
   stats.endFolder();

@@ -73,7 +73,8 @@ TEST_F(Collector, CountsEveryFilePerSpellingFolderAndSizeButNoLink) {
   folder(L"x.abc\\MySysFiles");
   file(L"x.abc\\MySysFiles\\hidden.txt", 10);
   TempFolder outside;
-  const std::wstring target = outside.writeFile(L"elsewhere.vhdx", std::string(4096, 'v'));
+  const std::wstring target = outside.path() + L"elsewhere.vhdx";
+  writeSizedFile(target, 8ull << 20);
   ASSERT_TRUE(makeHostLink(target, at(L"docs\\linked.vhdx")));
 
   DiskStats stats;
