@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "core/long_path.h"
+
 namespace kestova::dupes {
 namespace {
 
@@ -24,7 +26,7 @@ void FileBlockSource::closeHandle() {
 
 bool FileBlockSource::open() {
   if (file_) return true;
-  file_ = win::FileHandle(CreateFileW(path_.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+  file_ = win::FileHandle(CreateFileW(longPathForm(path_).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                       OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
   if (!file_) return false;
   ++openFiles;

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "core/long_path.h"
 #include "win/handles.h"
 
 namespace kestova::dupes {
@@ -22,7 +23,7 @@ std::optional<WIN32_FIND_DATAW> entryNamed(const std::wstring& path) {
   // A listed name is never a pattern; one that looked like one would find other files.
   if (name.empty() || name.find_first_of(L"*?") != std::wstring::npos) return std::nullopt;
   WIN32_FIND_DATAW data;
-  win::FindHandle find(FindFirstFileW(path.c_str(), &data));
+  win::FindHandle find(FindFirstFileW(longPathForm(path).c_str(), &data));
   if (!find.valid()) return std::nullopt;
   // The name matches in either case, so every file that differs from it only in case comes too.
   do {

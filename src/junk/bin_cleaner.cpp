@@ -21,7 +21,7 @@ bool removeEntry(const std::wstring& folder, const DirectoryEntry& entry) {
   std::wstring path = folder + L"\\" + entry.name;
   if (isLinkEntry(folder, entry)) return removeLinkEntry(path);
   if (entry.isDirectory()) {
-    RemoveDirectoryW(path.c_str());
+    removeEmptyFolder(path);
   } else {
     deleteFile(path);
   }

@@ -1,5 +1,6 @@
 #include "junk/directory_listing.h"
 
+#include "core/long_path.h"
 #include "win/links.h"
 #include "win/handles.h"
 
@@ -8,7 +9,7 @@ namespace kestova::junk {
 std::optional<std::vector<DirectoryEntry>> tryReadDirectory(const std::wstring& folder) {
   std::vector<DirectoryEntry> entries;
   WIN32_FIND_DATAW data;
-  win::FindHandle find(FindFirstFileW(joinPath(folder, L"*.*").c_str(), &data));
+  win::FindHandle find(FindFirstFileW(longPathForm(joinPath(folder, L"*.*")).c_str(), &data));
   if (!find.valid()) {
     if (GetLastError() == ERROR_FILE_NOT_FOUND) return entries;  // a folder with no entries
     return std::nullopt;

@@ -66,7 +66,7 @@ bool Emptiers::emptyTreeEntries(const std::wstring& folder) {
         whole = false;
         continue;
       }
-      removed = RemoveDirectoryW(path.c_str()) != FALSE;
+      removed = removeEmptyFolder(path);
       if (!removed) {
         removed = recycle(path);
         results_.pump();
@@ -129,7 +129,7 @@ void Emptiers::removeSubfolder(const std::wstring& path) {
       recycle(path + L"\\" + entry.name);
     }
   }
-  RemoveDirectoryW(path.c_str());
+  removeEmptyFolder(path);
 }
 
 }  // namespace kestova::junk

@@ -4,11 +4,14 @@
 
 #include <shellapi.h>
 
+#include "core/long_path.h"
 #include "win/handles.h"
 
 namespace kestova::junk {
 
-bool deleteFile(const std::wstring& path) { return DeleteFileW(path.c_str()) != FALSE; }
+bool deleteFile(const std::wstring& path) { return DeleteFileW(longPathForm(path).c_str()) != FALSE; }
+
+bool removeEmptyFolder(const std::wstring& path) { return RemoveDirectoryW(longPathForm(path).c_str()) != FALSE; }
 
 bool recycle(const std::wstring& path) {
   if (path.empty() || path.find_first_of(L"*?") != std::wstring::npos) return false;
@@ -34,16 +37,18 @@ bool removeByMode(const std::wstring& path, bool toRecycleBin, RecycleRemoval& r
   return !pathExists(path);
 }
 
-bool pathExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool pathExists(const std::wstring& path) {
+  return GetFileAttributesW(longPathForm(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 win::FileHandle openUnshared(const std::wstring& path) {
-  return win::FileHandle(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+  return win::FileHandle(CreateFileW(longPathForm(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                                      FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
 bool isInUse(const std::wstring& path) {
   if (openUnshared(path)) return false;
-  DWORD attributes = GetFileAttributesW(path.c_str());
+  DWORD attributes = GetFileAttributesW(longPathForm(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 

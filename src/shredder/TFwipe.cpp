@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "app/help.h"
+#include "core/long_path.h"
 #include "shredder/wipe_texts.h"
 #include "ui/action.h"
 #include "ui/application.h"
@@ -164,7 +165,7 @@ void TFwipe::Button1Click() {
   for (int i = 0, n = list_.count(); i < n && exists() && !run.closeRequested(); ++i) {
     std::wstring path = list_.item(i);
     if (path.empty()) continue;
-    DWORD attributes = GetFileAttributesW(path.c_str());
+    DWORD attributes = GetFileAttributesW(longPathForm(path).c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
       try {
         shredFolder(i, path);

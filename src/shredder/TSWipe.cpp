@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "core/long_path.h"
 #include "core/overlapped_fill.h"
 #include "core/wipe_passes.h"
 #include "shredder/entropy.h"
@@ -47,12 +48,12 @@ std::uint64_t pageSize() {
   return info.dwPageSize ? info.dwPageSize : 4096;
 }
 
-// The folder part with its backslash, then as many "0" as fit the path limit, 200 at most.
+// The folder part with its backslash, then 200 "0" (the rename goes in the long form wherever
+// the name would pass the old path limit).
 std::wstring zeroName(const std::wstring& path) {
   std::size_t slash = path.find_last_of(L"\\/");
   std::wstring folder = slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
-  std::size_t room = folder.size() < MAX_PATH - 1 ? MAX_PATH - 1 - folder.size() : 0;
-  return folder + std::wstring(std::min(kRenameLength, room), L'0');
+  return folder + std::wstring(kRenameLength, L'0');
 }
 
 }  // namespace
@@ -76,17 +77,18 @@ bool TSWipe::WipeFile(const std::wstring& path) {
 }
 
 bool TSWipe::wipeRegularFile(const std::wstring& path) {
-  DWORD attributes = GetFileAttributesW(path.c_str());
+  const std::wstring target = longPathForm(path);
+  DWORD attributes = GetFileAttributesW(target.c_str());
   constexpr DWORD kCleared = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN;
   bool changed = attributes != INVALID_FILE_ATTRIBUTES && (attributes & kCleared);
   if (changed) {
     DWORD plain = attributes & ~kCleared;
-    SetFileAttributesW(path.c_str(), plain ? plain : FILE_ATTRIBUTE_NORMAL);
+    SetFileAttributesW(target.c_str(), plain ? plain : FILE_ATTRIBUTE_NORMAL);
   }
-  file_ = win::FileHandle(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+  file_ = win::FileHandle(CreateFileW(target.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                                       FILE_FLAG_WRITE_THROUGH | FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file_) {
-    if (changed) SetFileAttributesW(path.c_str(), attributes);  // a file we cannot wipe stays as it was
+    if (changed) SetFileAttributesW(target.c_str(), attributes);  // a file we cannot wipe stays as it was
     throw EWipe(EWipe::Step::Open, path);
   }
   LARGE_INTEGER size = {};
@@ -116,8 +118,8 @@ bool TSWipe::wipeRegularFile(const std::wstring& path) {
   file_.close();
   if (!truncated) throw EWipe(EWipe::Step::Truncate, path);
 
-  std::wstring renamed = zeroName(path);
-  if (!MoveFileW(path.c_str(), renamed.c_str())) throw EWipe(EWipe::Step::Rename, path);
+  std::wstring renamed = longPathForm(zeroName(path));
+  if (!MoveFileW(target.c_str(), renamed.c_str())) throw EWipe(EWipe::Step::Rename, path);
   if (!DeleteFileW(renamed.c_str())) throw EWipe(EWipe::Step::Delete, path);
   if (status_) status_(L"Status : Idle");
   return true;
@@ -191,7 +193,7 @@ bool TSWipe::WipeFolder(const std::wstring& path) {
 }
 
 void TSWipe::visit(const std::wstring& top, const std::wstring& relative, bool& ok) {
-  DWORD attributes = GetFileAttributesW(top.c_str());
+  DWORD attributes = GetFileAttributesW(longPathForm(top).c_str());
   if (!ok || attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return;
   std::wstring folder = top + relative;
   // The folder is read whole first: a file renamed while the listing is still open could come
@@ -199,7 +201,7 @@ void TSWipe::visit(const std::wstring& top, const std::wstring& relative, bool& 
   std::vector<WIN32_FIND_DATAW> entries;
   {
     WIN32_FIND_DATAW entry;
-    win::FindHandle find(FindFirstFileW((folder + L"\\*.*").c_str(), &entry));
+    win::FindHandle find(FindFirstFileW(longPathForm(folder + L"\\*.*").c_str(), &entry));
     if (find.valid()) {
       do {
         std::wstring name = entry.cFileName;
@@ -220,11 +222,12 @@ void TSWipe::visit(const std::wstring& top, const std::wstring& relative, bool& 
     }
   }
   if (!ok) return;
-  DWORD own = GetFileAttributesW(folder.c_str());  // a read-only folder goes like a read-only file
+  const std::wstring target = longPathForm(folder);
+  DWORD own = GetFileAttributesW(target.c_str());  // a read-only folder goes like a read-only file
   if (own != INVALID_FILE_ATTRIBUTES && (own & FILE_ATTRIBUTE_READONLY)) {
-    SetFileAttributesW(folder.c_str(), own & ~FILE_ATTRIBUTE_READONLY);
+    SetFileAttributesW(target.c_str(), own & ~FILE_ATTRIBUTE_READONLY);
   }
-  ok = RemoveDirectoryW(folder.c_str()) != FALSE;
+  ok = RemoveDirectoryW(target.c_str()) != FALSE;
 }
 
 }  // namespace kestova::shredder

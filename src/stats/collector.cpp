@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/long_path.h"
 #include "core/work_list.h"
 #include "win/links.h"
 #include "win/handles.h"
@@ -24,7 +25,7 @@ struct Entry {
 bool list(const std::wstring& folder, std::vector<Entry>& entries) {
   entries.clear();
   Entry entry;
-  win::FindHandle find(FindFirstFileW((folder + L"\\*.*").c_str(), &entry.data));
+  win::FindHandle find(FindFirstFileW(longPathForm(folder + L"\\*.*").c_str(), &entry.data));
   if (!find.valid()) return GetLastError() == ERROR_FILE_NOT_FOUND;
   do {
     entries.push_back(entry);

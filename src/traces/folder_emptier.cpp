@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "core/long_path.h"
 #include "win/links.h"
 #include "win/error.h"
 #include "win/handles.h"
@@ -21,7 +22,7 @@ std::wstring withoutBackslash(std::wstring folder) {
 std::vector<WIN32_FIND_DATAW> readFolder(const std::wstring& folder) {
   std::vector<WIN32_FIND_DATAW> entries;
   WIN32_FIND_DATAW data;
-  win::FindHandle find(FindFirstFileW((folder + L"\\*.*").c_str(), &data));
+  win::FindHandle find(FindFirstFileW(longPathForm(folder + L"\\*.*").c_str(), &data));
   if (!find.valid()) {
     DWORD error = GetLastError();
     if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return entries;  // nothing to empty
@@ -35,7 +36,7 @@ std::vector<WIN32_FIND_DATAW> readFolder(const std::wstring& folder) {
 
 // True when the folder is gone, also when something else removed it first.
 bool removeFolder(const std::wstring& path) {
-  if (RemoveDirectoryW(path.c_str())) return true;
+  if (RemoveDirectoryW(longPathForm(path).c_str())) return true;
   DWORD error = GetLastError();
   return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
 }
@@ -65,7 +66,7 @@ bool emptyLevel(const std::wstring& folder, const EmptyHooks& hooks, Tally& tall
       }
       if (read && !removeFolder(path)) return true;  // what is left of this folder stays
     } else {
-      count(tally, DeleteFileW(path.c_str()) != FALSE);  // a file in use or read-only stays
+      count(tally, DeleteFileW(longPathForm(path).c_str()) != FALSE);  // a file in use or read-only stays
     }
     if (hooks.pump && !hooks.pump()) return false;
   }

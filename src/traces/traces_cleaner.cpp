@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "core/long_path.h"
 #include "win/links.h"
 #include "win/handles.h"
 #include "win/registry_key.h"
@@ -36,7 +37,7 @@ bool plainFolderBelow(std::wstring base, const std::wstring& relative) {
     if (end == std::wstring::npos) end = relative.size();
     std::wstring next = base + L"\\" + relative.substr(start, end - start);
     WIN32_FIND_DATAW data;
-    win::FindHandle find(FindFirstFileW(next.c_str(), &data));
+    win::FindHandle find(FindFirstFileW(longPathForm(next).c_str(), &data));
     if (!find.valid() || !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
     if (win::isLink(base, data)) return false;
     base = std::move(next);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/long_path.h"
 #include "win/handles.h"
 #include "win/links.h"
 
@@ -10,7 +11,7 @@ namespace {
 
 FileHandle openForIdentity(const std::wstring& path) {
   // Backup semantics let a folder be opened; no rights beyond its attributes are asked for.
-  return FileHandle(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+  return FileHandle(CreateFileW(longPathForm(path).c_str(), FILE_READ_ATTRIBUTES,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                 FILE_FLAG_BACKUP_SEMANTICS, nullptr));
 }

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "core/long_path.h"
 #include "win/handles.h"
 
 namespace kestova::win {
@@ -19,7 +20,7 @@ GetFinalPath finalPathFunction() {
 // The path the system resolves `path` to; empty when it cannot tell.
 std::wstring resolved(const std::wstring& path) {
   if (!finalPathFunction()) return {};
-  win::FileHandle handle(CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+  win::FileHandle handle(CreateFileW(longPathForm(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   if (!handle) return {};
   return resolvedPath(handle.get());
@@ -105,7 +106,7 @@ bool isLink(const std::wstring& folder, const std::wstring& name, DWORD attribut
 
 bool isLink(const std::wstring& path) {
   WIN32_FILE_ATTRIBUTE_DATA data;
-  if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return false;
+  if (!GetFileAttributesExW(longPathForm(path).c_str(), GetFileExInfoStandard, &data)) return false;
   if (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) return true;
   std::wstring trimmed = path;
   while (trimmed.size() > 3 && trimmed.back() == L'\\') trimmed.pop_back();
@@ -151,7 +152,7 @@ bool LinkTest::differsFromFolder(const std::wstring& folder, const std::wstring&
 }
 
 bool removeLink(const std::wstring& path) {
-  win::FileHandle handle(CreateFileW(path.c_str(), DELETE | FILE_READ_ATTRIBUTES,
+  win::FileHandle handle(CreateFileW(longPathForm(path).c_str(), DELETE | FILE_READ_ATTRIBUTES,
                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                      FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   BY_HANDLE_FILE_INFORMATION info = {};

@@ -371,8 +371,8 @@ TEST_F(WipeEngine, AMissingFileIsAnOpeningError) {
   EXPECT_THROW(engine.WipeFile(folder.path() + L"none.txt"), EWipe);
 }
 
-TEST_F(WipeEngine, ADeepFileIsRenamedToTheZerosThatFitAndRemoved) {
-  // folder + 200 zeros would pass the path limit.
+TEST_F(WipeEngine, ADeepFileWhoseZeroNamePassesThePathLimitIsRemoved) {
+  // folder + 200 zeros passes the old path limit: the rename takes the long form.
   std::wstring deep = folder.path() + std::wstring(100, L'd') + L"\\" + std::wstring(100, L'e');
   std::wstring path = folder.writeFile(std::wstring(100, L'd') + L"\\" + std::wstring(100, L'e') + L"\\x.txt", "x");
   ASSERT_GT(deep.size() + 1 + 200, static_cast<std::size_t>(MAX_PATH - 1));
