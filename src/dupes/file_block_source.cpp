@@ -26,8 +26,8 @@ void FileBlockSource::closeHandle() {
 
 bool FileBlockSource::open() {
   if (file_) return true;
-  file_ = win::FileHandle(CreateFileW(longPathForm(path_).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                      OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  file_ = win::FileHandle(CreateFileW(longPathForm(path_).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                      nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
   if (!file_) return false;
   ++openFiles;
   LARGE_INTEGER at;

@@ -42,8 +42,8 @@ bool pathExists(const std::wstring& path) {
 }
 
 win::FileHandle openUnshared(const std::wstring& path) {
-  return win::FileHandle(CreateFileW(longPathForm(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                     FILE_ATTRIBUTE_NORMAL, nullptr));
+  return win::FileHandle(CreateFileW(longPathForm(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
 bool isInUse(const std::wstring& path) {

@@ -20,8 +20,9 @@ GetFinalPath finalPathFunction() {
 // The path the system resolves `path` to; empty when it cannot tell.
 std::wstring resolved(const std::wstring& path) {
   if (!finalPathFunction()) return {};
-  win::FileHandle handle(CreateFileW(longPathForm(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                     nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  win::FileHandle handle(CreateFileW(longPathForm(path).c_str(), 0,
+                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                     FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   if (!handle) return {};
   return resolvedPath(handle.get());
 }
