@@ -13,17 +13,17 @@
 #include <memory>
 #include <string>
 
-#include "bench/bare_walk.h"
-#include "bench/timing.h"
+#include "app/JunkCleaner.h"
 #include "app/Tfsweep.h"
 #include "app/app_windows.h"
+#include "bench/bare_walk.h"
+#include "bench/timing.h"
 #include "core/junk_patterns.h"
 #include "harness/driver.h"
 #include "harness/junk_results.h"
 #include "harness/mapped_drive.h"
 #include "harness/scripted_dialogs.h"
 #include "harness/temp_folder.h"
-#include "junk/JunkCleaner.h"
 #include "junk/junk_scanner.h"
 #include "ui/translation.h"
 #include "win/handles.h"

@@ -29,3 +29,7 @@ if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
     add_test(NAME ${name} COMMAND ${name} -runs=300000 -max_len=256 -seed=1)
   endforeach()
 endif()
+
+# No folder of src/ includes one above it, and the core includes no Windows header.
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+add_test(NAME layering COMMAND Python3::Interpreter ${CMAKE_SOURCE_DIR}/scripts/check-layers ${CMAKE_SOURCE_DIR}/src)

@@ -44,7 +44,8 @@ set_target_properties(jpeg_static PROPERTIES
   INTERFACE_INCLUDE_DIRECTORIES ${KESTOVA_LIBJPEG_DIR}/include)
 
 file(GLOB KESTOVA_WIN_SOURCES CONFIGURE_DEPENDS
-  ${CMAKE_SOURCE_DIR}/src/win/*.cpp ${CMAKE_SOURCE_DIR}/src/ui/*.cpp ${CMAKE_SOURCE_DIR}/src/app/*.cpp
+  ${CMAKE_SOURCE_DIR}/src/win/*.cpp ${CMAKE_SOURCE_DIR}/src/ui/*.cpp ${CMAKE_SOURCE_DIR}/src/shell/*.cpp
+  ${CMAKE_SOURCE_DIR}/src/app/*.cpp
   ${CMAKE_SOURCE_DIR}/src/junk/*.cpp ${CMAKE_SOURCE_DIR}/src/registry/*.cpp
   ${CMAKE_SOURCE_DIR}/src/shredder/*.cpp ${CMAKE_SOURCE_DIR}/src/dupes/*.cpp
   ${CMAKE_SOURCE_DIR}/src/traces/*.cpp ${CMAKE_SOURCE_DIR}/src/spyware/*.cpp

@@ -1,8 +1,8 @@
 #include "app/AboutBox.h"
 
 #include "app/update_check.h"
-#include "app/web_addresses.h"
 #include "res/version.h"
+#include "shell/web_addresses.h"
 #include "ui/url_label.h"
 
 namespace kestova::app {
@@ -28,12 +28,12 @@ void AboutBox::build() {
   addControls(kControls);
   setFont(L"Label1", 14, true);
   // The addresses as configured now, as the hub's Help menu uses them.
-  std::wstring site = homePageAddress();
+  std::wstring site = shell::homePageAddress();
   setText(L"URLLabel1", site);
   ui::TURLLabel& website = urlLabel(L"URLLabel1");
   website.SetHighlight(false);
   website.SetURL(site);
-  setText(L"URLLabel2", supportMailbox());
+  setText(L"URLLabel2", shell::supportMailbox());
   on(L"URLLabel2", ui::Event::Click, [] { Support1Click(); });
   on(L"Button1", ui::Event::Click, [this] { close(); });
 }

@@ -3,8 +3,8 @@
 #include <optional>
 
 #include "app/Tfsweep.h"
-#include "app/help.h"
 #include "junk/folder_guard.h"
+#include "shell/help.h"
 #include "win/dialogs.h"
 
 namespace kestova::app {
@@ -99,7 +99,7 @@ void Tffolders::BitBtnWithColor2Click() {
 
 bool Tffolders::FormKeyDown(WORD key) {
   if (key != VK_F1) return false;
-  openHelpFile(hwnd());
+  shell::openHelpFile(hwnd());
   return true;
 }
 

@@ -6,18 +6,18 @@
 #include <cwctype>
 
 #include "app/AboutBox.h"
+#include "app/HubCleaners.h"
+#include "app/JunkCleaner.h"
 #include "app/Tffolders.h"
 #include "app/Tftips.h"
 #include "app/app_windows.h"
-#include "app/help.h"
 #include "app/hub_texts.h"
 #include "app/settings_files.h"
 #include "app/update_check.h"
-#include "app/web_addresses.h"
 #include "dupes/Tfdups.h"
-#include "junk/HubCleaners.h"
-#include "junk/JunkCleaner.h"
 #include "registry/TMainForm.h"
+#include "shell/help.h"
+#include "shell/web_addresses.h"
 #include "shredder/TFwipe.h"
 #include "spyware/Tfspy.h"
 #include "stats/Tfstat.h"
@@ -171,7 +171,7 @@ ui::FormSpec hubSpec() {
 }
 }  // namespace
 
-Tfsweep::Tfsweep() : Form(hubSpec()) {}
+Tfsweep::Tfsweep() : Form(hubSpec()) { windows().hubLink.attach(this); }
 
 void Tfsweep::build() {
   addMenu(kMenu);
@@ -205,7 +205,7 @@ void Tfsweep::build() {
 
 void Tfsweep::bindTools() {
   Windows& w = windows();
-  auto graph = [this, &w] { openOnDemand(w.statistics, hwnd()); };
+  auto graph = [this, &w] { openOnDemand(w.statistics, hwnd(), w.hubLink); };
   auto duplicates = [this, &w] {
     if (w.dups) w.dups->show();
     showCapacity();
@@ -230,7 +230,7 @@ void Tfsweep::bindTools() {
   on(L"Label5", ui::Event::Click, [this, &w] { openOnDemand(w.tips, hwnd()); });
   on(L"Label4", ui::Event::Click, [this] { win::shellOpen(win::programFolder() + L"Legend.txt", L"open", hwnd()); });
   on(L"ViewSetCleanFolders1", ui::Event::Click, [this, &w] { openOnDemand(w.folders, hwnd(), *this); });
-  on(L"About2", ui::Event::Click, [this] { openHelpFile(hwnd()); });
+  on(L"About2", ui::Event::Click, [this] { shell::openHelpFile(hwnd()); });
   on(L"About1", ui::Event::Click, [this, &w] { openOnDemand(w.about, hwnd()); });
   on(L"AutoUpdate1", ui::Event::Click, [this] { AutoUpdate1Click(*this); });
   on(L"Label13", ui::Event::Click, [this] { AutoUpdate1Click(*this); });
@@ -238,7 +238,7 @@ void Tfsweep::bindTools() {
   on(L"Website1", ui::Event::Click, [] { Website1Click(); });
   ui::TURLLabel& website = urlLabel(L"UrlLabel1");
   website.SetHighlight(false);
-  website.SetURL(homePageAddress());
+  website.SetURL(shell::homePageAddress());
 }
 
 void Tfsweep::place() {
@@ -527,7 +527,7 @@ void Tfsweep::FormClose() { storeSwitchCodes(); }
 
 bool Tfsweep::FormKeyDown(WORD key) {
   if (key != VK_F1) return false;
-  openHelpFile(hwnd());
+  shell::openHelpFile(hwnd());
   return true;
 }
 

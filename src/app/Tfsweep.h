@@ -12,21 +12,20 @@
 #include "core/hub_accounting.h"
 #include "core/language.h"
 #include "core/text_lines.h"
+#include "shell/hub_link.h"
 #include "ui/form.h"
 
-namespace kestova::junk {
+namespace kestova::app {
+
 class JunkCleaner;
 class HubCleaners;
-}
-
-namespace kestova::app {
 
 // Folders known for the run only.
 struct RunFolders {
   std::wstring programFiles, cookies, recent, system, windows;
 };
 
-class Tfsweep : public ui::Form {
+class Tfsweep : public ui::Form, public shell::HubServices {
  public:
   Tfsweep();
   ~Tfsweep() override;
@@ -38,26 +37,31 @@ class Tfsweep : public ui::Form {
       L"BitBtnWithColor11", L"BitBtnWithColor12", L"BitBtnWithColor13", L"BitBtnWithColor7", L"URLLabel2",
       L"BitBtnWithColor1", L"DCB1", L"Deletefiles1", L"SenddeletedfilestoRecycledbin1"};
 
-  wchar_t currentDrive() const { return currentDrive_; }
-  HubAccounting& accounting() { return accounting_; }
+  // What the tools read and tell (through app::Windows::hubLink, which the hub joins while it
+  // lives).
+  bool present() const override { return exists(); }
+  wchar_t currentDrive() const override { return currentDrive_; }
+  bool sendsToRecycleBin() const override { return !checked(L"Deletefiles1"); }
+  HubAccounting& accounting() override { return accounting_; }
+  const DriveTable& driveTable() const override { return driveTable_; }
+  void showRecovered() override;
+
   CodedFolders& folders() { return folders_; }
   RunFolders& runFolders() { return runFolders_; }
   bool recycleFolderKnown() const { return recycleKnown_; }
   void markRecycleFolderKnown() { recycleKnown_ = true; }
   // Search, Delete, the grid's toggle and the removal mode (Tfsweep_junk.cpp).
-  junk::JunkCleaner& junkCleaner() { return *junk_; }
+  JunkCleaner& junkCleaner() { return *junk_; }
   // Temp Dir, the browser, recycle and recent cleaners, Click all and Clean All (Tfsweep_junk.cpp).
-  junk::HubCleaners& cleaners() { return *cleaners_; }
+  HubCleaners& cleaners() { return *cleaners_; }
   int language() const { return language_; }
-  // The drive-size table read from "Data.TXT" at start-up.
-  const DriveTable& driveTable() const { return driveTable_; }
 
   // Click counters of the Recycle, Temp Dir, Cache, History and Cookies buttons.
   enum Counter { kRecycleCounter, kTempCounter, kCacheCounter, kHistoryCounter, kCookiesCounter };
   // Counts a press; true for the first press of the run.
   bool countPress(Counter counter) { return ++clickCounters_[counter] == 1; }
 
-  // Actions of the cleaners (junk::HubAction): true when this one is the outermost.
+  // Actions of the cleaners (HubAction): true when this one is the outermost.
   bool enterAction() { return actionDepth_++ == 0; }
   void leaveAction(bool outermost);
   bool actionRunning() const { return actionDepth_ > 0; }
@@ -76,7 +80,6 @@ class Tfsweep : public ui::Form {
 
   // The capacity line of the current drive in Edit1, and the recovered line in Edit2.
   void showCapacity();
-  void showRecovered();
   // The status line: blue while an action runs, black with its result.
   void setStatus(const std::wstring& text, bool running);
   // The grid's clearing rule, used by every cleaner.
@@ -130,8 +133,8 @@ class Tfsweep : public ui::Form {
   int actionDepth_ = 0;
   std::optional<bool> deleteButtonsWish_;
   const wchar_t* focusWish_ = nullptr;
-  std::unique_ptr<junk::JunkCleaner> junk_;
-  std::unique_ptr<junk::HubCleaners> cleaners_;
+  std::unique_ptr<JunkCleaner> junk_;
+  std::unique_ptr<HubCleaners> cleaners_;
 };
 
 }  // namespace kestova::app

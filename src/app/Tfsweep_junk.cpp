@@ -1,22 +1,23 @@
 // The hub's junk-file cleaner: its buttons, the grid's click and the removal-mode menu items.
 #include "app/Tfsweep.h"
-#include "junk/HubCleaners.h"
-#include "junk/JunkCleaner.h"
+#include "app/HubCleaners.h"
+#include "app/JunkCleaner.h"
+#include "app/app_windows.h"
 
 namespace kestova::app {
 
-Tfsweep::~Tfsweep() = default;
+Tfsweep::~Tfsweep() { windows().hubLink.detach(this); }
 
 void Tfsweep::bindJunkCleaner() {
-  junk_ = std::make_unique<junk::JunkCleaner>(*this);
-  cleaners_ = std::make_unique<junk::HubCleaners>(*this, *junk_);
+  junk_ = std::make_unique<JunkCleaner>(*this);
+  cleaners_ = std::make_unique<HubCleaners>(*this, *junk_);
   for (const wchar_t* search : {L"BitBtnWithColor5", L"BB4"}) on(search, ui::Event::Click, [this] { junk_->BB4Click(); });
   for (const wchar_t* remove : {L"bwc10", L"BB5"}) on(remove, ui::Event::Click, [this] { junk_->BB5Click(); });
   on(L"asg1", ui::Event::Click, [this] { junk_->asg1Click(); });
   for (const wchar_t* mode : {L"Deletefiles1", L"SenddeletedfilestoRecycledbin1"}) {
     on(mode, ui::Event::Click, [this] { junk_->Deletefiles1Click(); });
   }
-  junk::HubCleaners& c = *cleaners_;
+  HubCleaners& c = *cleaners_;
   on(L"BitBtnWithColor9", ui::Event::Click, [&c] { c.BitBtn10Click(); });
   on(L"BitBtnWithColor11", ui::Event::Click, [&c] { c.BitBtn5Click(); });
   on(L"BitBtnWithColor12", ui::Event::Click, [&c] { c.BitBtn3Click(); });

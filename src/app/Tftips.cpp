@@ -1,6 +1,6 @@
 #include "app/Tftips.h"
 
-#include "app/help.h"
+#include "shell/help.h"
 
 namespace kestova::app {
 namespace {
@@ -36,7 +36,7 @@ void Tftips::build() { addControls(kControls); }
 
 bool Tftips::FormKeyDown(WORD key) {
   if (key != VK_F1) return false;
-  openHelpFile(hwnd());
+  shell::openHelpFile(hwnd());
   return true;
 }
 

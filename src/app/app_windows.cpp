@@ -29,7 +29,7 @@ void createStartupWindows() {
   w.hub->create();
   w.dupg = std::make_unique<dupes::Tfdupg>();
   w.dupg->create();
-  w.dups = std::make_unique<dupes::Tfdups>();
+  w.dups = std::make_unique<dupes::Tfdups>(w.hubLink, w.dupg);
   w.dups->create();
   w.wipe = std::make_unique<shredder::TFwipe>();
   w.wipe->create();

@@ -3,6 +3,8 @@
 // start-up live for the run; the other tools are made when asked for and released when closed.
 #include <memory>
 
+#include "shell/hub_link.h"
+
 namespace kestova::registry { class TMainForm; }
 namespace kestova::shredder { class TFwipe; }
 namespace kestova::dupes { class Tfdups; class Tfdupg; }
@@ -21,6 +23,8 @@ class AboutBox;
 struct Windows {
   Windows();
   ~Windows();
+  // The tools' way to the hub, which joins it while it lives.
+  shell::HubLink hubLink;
   std::unique_ptr<Tfsweep> hub;
   std::unique_ptr<dupes::Tfdupg> dupg;
   std::unique_ptr<dupes::Tfdups> dups;

@@ -1,8 +1,8 @@
 #include "app/update_check.h"
 
-#include "app/web_addresses.h"
 #include "core/text_codec.h"
 #include "core/web_links.h"
+#include "shell/web_addresses.h"
 #include "ui/action.h"
 #include "ui/application.h"
 #include "ui/form.h"
@@ -24,20 +24,20 @@ void AutoUpdate1Click(ui::Form& hub) {
   {
     // The window repaints while the server answers; a second press waits for this one.
     ui::Action checking(hub, {L"AutoUpdate1", L"Label13"});
-    versionFile = win::FetchUrlText(versionFileAddress(), {}, ui::Application::processMessages);
+    versionFile = win::FetchUrlText(shell::versionFileAddress(), {}, ui::Application::processMessages);
   }
   if (isCurrentVersion(fromCp1252(versionFile))) {
     win::showMessage(hub.hwnd(), L"No update is available");
     return;
   }
-  std::wstring page = instructionsPageAddress();
+  std::wstring page = shell::instructionsPageAddress();
   win::showMessage(hub.hwnd(), L"A new version is available : Visit  " + page + L" for instructions ");
   openAddress(page);
   hub.close();
 }
 
-void Support1Click() { openAddress(L"mailto:" + supportMailbox() + L"?subject=Support Kestova"); }
+void Support1Click() { openAddress(L"mailto:" + shell::supportMailbox() + L"?subject=Support Kestova"); }
 
-void Website1Click() { openAddress(homePageAddress()); }
+void Website1Click() { openAddress(shell::homePageAddress()); }
 
 }  // namespace kestova::app

@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-#include "app/help.h"
 #include "dupes/dupes_texts.h"
+#include "shell/help.h"
 
 namespace kestova::dupes {
 namespace {
@@ -41,7 +41,7 @@ void Tfdupg::FormActivate() { ui::applyTranslation(*this, kDupgTexts, ui::curren
 
 bool Tfdupg::FormKeyDown(WORD key) {
   if (key != VK_F1) return false;
-  app::openHelpFile(hwnd());
+  shell::openHelpFile(hwnd());
   return true;
 }
 

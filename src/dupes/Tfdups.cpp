@@ -4,13 +4,11 @@
 
 #include <cwctype>
 
-#include "app/Tfsweep.h"
-#include "app/app_windows.h"
-#include "app/help.h"
 #include "core/hub_accounting.h"
 #include "dupes/Tfdupg.h"
-#include "dupes/duplicate_finder.h"
 #include "dupes/dupes_texts.h"
+#include "dupes/duplicate_finder.h"
+#include "shell/help.h"
 #include "ui/grid.h"
 #include "win/program_folder.h"
 #include "win/volume.h"
@@ -50,7 +48,8 @@ ui::FormSpec windowSpec() {
 
 }  // namespace
 
-Tfdups::Tfdups() : Form(windowSpec()) {}
+Tfdups::Tfdups(shell::HubLink& hubLink, std::unique_ptr<Tfdupg>& progressSlot)
+    : Form(windowSpec()), hubLink_(hubLink), progressSlot_(progressSlot) {}
 
 Tfdups::~Tfdups() = default;
 
@@ -125,7 +124,7 @@ bool Tfdups::FormKeyDown(WORD key) {
   return true;
 }
 
-void Tfdups::Help1Click() { app::openHelpFile(hwnd()); }
+void Tfdups::Help1Click() { shell::openHelpFile(hwnd()); }
 
 LRESULT Tfdups::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
@@ -216,17 +215,12 @@ void Tfdups::addRow(const DuplicateRow& entry, const std::wstring& mark) {
 }
 
 Tfdupg& Tfdups::progressWindow() {
-  auto& slot = app::windows().dupg;
+  auto& slot = progressSlot_;
   if (!slot || !slot->exists()) {
     slot = std::make_unique<Tfdupg>();
     slot->create();
   }
   return *slot;
-}
-
-app::Tfsweep* Tfdups::hub() {
-  auto& hub = app::windows().hub;
-  return hub && hub->exists() ? hub.get() : nullptr;
 }
 
 }  // namespace kestova::dupes

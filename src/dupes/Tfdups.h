@@ -2,18 +2,16 @@
 // The duplicate finder window: a drive, Start, the groups of identical files in a grid, marking
 // and Delete in the hub's removal mode.
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "core/duplicate_plan.h"
+#include "shell/hub_link.h"
 #include "ui/form.h"
 #include "ui/resizer.h"
 #include "win/jpeg_image.h"
-
-namespace kestova::app {
-class Tfsweep;
-}
 
 namespace kestova::dupes {
 
@@ -23,7 +21,8 @@ struct DuplicateRow;
 
 class Tfdups : public ui::Form {
  public:
-  Tfdups();
+  // `progressSlot` holds the progress window, made again when it was closed.
+  Tfdups(shell::HubLink& hubLink, std::unique_ptr<Tfdupg>& progressSlot);
   ~Tfdups() override;
 
   // Chooses a drive in the drive box as the user would.
@@ -63,7 +62,10 @@ class Tfdups : public ui::Form {
   void addRow(const DuplicateRow& entry, const std::wstring& mark);
   Tfdupg& progressWindow();
   // The hub, while it is there.
-  static app::Tfsweep* hub();
+  shell::HubServices* hub() const { return hubLink_.hub(); }
+
+  shell::HubLink& hubLink_;
+  std::unique_ptr<Tfdupg>& progressSlot_;
 
   std::vector<wchar_t> drives_;
   int driveNumber_ = 3;

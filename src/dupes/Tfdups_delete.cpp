@@ -1,15 +1,14 @@
 // The duplicate finder's marking and Delete: "Yes" rows are removed in the hub's removal mode and
 // what really went is counted for the drive that was searched.
-#include "app/Tfsweep.h"
 #include "core/duplicate_rules.h"
 #include "core/removal_accounting.h"
 #include "dupes/Tfdups.h"
 #include "dupes/listed_file.h"
 #include "dupes/run_scope.h"
-#include "junk/removal.h"
 #include "ui/application.h"
 #include "ui/grid.h"
 #include "win/dialogs.h"
+#include "win/removal.h"
 
 namespace kestova::dupes {
 namespace {
@@ -118,18 +117,18 @@ void Tfdups::BitBtn5Click() {
   }
   if (!exists()) return;
   if (deleted) writeHeaders();
-  if (app::Tfsweep* owner = hub()) owner->showRecovered();
+  if (shell::HubServices* owner = hub()) owner->showRecovered();
 }
 
 bool Tfdups::deleteMarked(const RunScope& run) {
   ui::Grid& grid = this->grid(L"asg2");
   std::vector<RowPlan> plans = planRows(grid, listed_, hwnd());
-  app::Tfsweep* owner = hub();
+  shell::HubServices* owner = hub();
   bool hadHub = owner != nullptr;
   // Without the hub there is no removal mode to read: the recycle bin keeps the file.
-  bool toRecycleBin = !owner || !owner->checked(L"Deletefiles1");
+  bool toRecycleBin = !owner || owner->sendsToRecycleBin();
   bool deleted = false;
-  junk::RecycleRemoval recycler;
+  win::RecycleRemoval recycler;
   int changed = 0;
   for (int row = 1; row < grid.rowCount() && exists(); ++row) {
     if (run.closeRequested() || (hadHub && !hub())) break;  // the program is quitting
@@ -147,7 +146,7 @@ bool Tfdups::deleteMarked(const RunScope& run) {
     if (toRecycleBin) {
       recycler.remove(file.path, hwnd());
     } else {
-      junk::deleteFile(file.path);
+      win::deleteFile(file.path);
     }
     // Only a file that is really gone counts and reads "deleted"; a twin whose name differs only in
     // case does not make it look there still.

@@ -7,9 +7,9 @@
 #include "dupes/duplicate_walk.h"
 #include "dupes/file_block_source.h"
 #include "dupes/listed_file.h"
-#include "junk/removal.h"
 #include "win/links.h"
 #include "win/locale_text.h"
+#include "win/removal.h"
 
 namespace kestova::dupes {
 namespace {
@@ -59,7 +59,7 @@ BucketOpener::Opened DuplicateFinder::comparable(
     if (attributes & FILE_ATTRIBUTE_READONLY) continue;
     // The in-use test's own open reads the file for the comparison: one open per file; and the
     // link test asks that handle where it leads.
-    win::FileHandle file = junk::openUnshared(path);
+    win::FileHandle file = win::openUnshared(path);
     if (!file) continue;
     // Written to since the walk: bytes past the walk's length would go unread, and the row would
     // show what the walk saw. Unshared, the handle keeps it so while the comparison reads it.

@@ -6,7 +6,7 @@
 
 #include "core/duplicate_rules.h"
 #include "core/work_list.h"
-#include "junk/directory_listing.h"
+#include "win/directory_listing.h"
 #include "win/links.h"
 #include "win/shell_folders.h"
 
@@ -19,7 +19,7 @@ bool isHiddenOrSystem(DWORD attributes) { return (attributes & (FILE_ATTRIBUTE_H
 void readFolder(const std::wstring& folder, bool limit, const std::set<std::wstring>& passedOver, WorkList& work,
                 std::vector<CollectedFile>& files) {
   std::wstring upperFolder;
-  for (const junk::DirectoryEntry& entry : junk::readDirectory(folder)) {
+  for (const win::DirectoryEntry& entry : win::readDirectory(folder)) {
     if (entry.isDots() || isHiddenOrSystem(entry.attributes)) continue;
     if (entry.isDirectory()) {
       std::wstring path = folder + L"\\" + entry.name;

@@ -4,11 +4,21 @@
 
 #include "core/junk_rules.h"
 #include "core/removal_accounting.h"
-#include "junk/directory_listing.h"
 #include "junk/emptiers.h"
-#include "junk/removal.h"
+#include "win/directory_listing.h"
+#include "win/removal.h"
+#include "win/volume_info.h"
 
 namespace kestova::junk {
+
+using win::deleteFile;
+using win::DirectoryEntry;
+using win::isLinkEntry;
+using win::pathExists;
+using win::readDirectory;
+using win::removeEmptyFolder;
+using win::removeLinkEntry;
+
 namespace {
 
 std::wstring withoutSlash(std::wstring path) {

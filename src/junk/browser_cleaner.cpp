@@ -3,11 +3,19 @@
 #include "core/cleaner_rules.h"
 #include "core/junk_rules.h"
 #include "core/removal_accounting.h"
-#include "junk/directory_listing.h"
-#include "junk/removal.h"
+#include "win/directory_listing.h"
+#include "win/removal.h"
 #include "win/url_cache.h"
+#include "win/volume_info.h"
 
 namespace kestova::junk {
+
+using win::deleteFile;
+using win::DirectoryEntry;
+using win::pathExists;
+using win::readDirectory;
+using win::removeLinkEntry;
+
 namespace {
 
 constexpr int kFileRowLimit = 100;

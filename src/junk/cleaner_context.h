@@ -4,8 +4,8 @@
 #include <windows.h>
 
 #include "core/hub_accounting.h"
-#include "junk/recycle_removal.h"
 #include "junk/result_sink.h"
+#include "win/recycle_removal.h"
 
 namespace kestova::junk {
 
@@ -14,7 +14,7 @@ struct CleanerContext {
   ResultSink& results;
   HWND owner = nullptr;
   bool toRecycleBin = false;  // the removal mode: recycle bin, or delete from disk
-  RecycleRemoval& recycler;   // the action's answers for drives without a bin
+  win::RecycleRemoval& recycler;   // the action's answers for drives without a bin
 };
 
 }  // namespace kestova::junk

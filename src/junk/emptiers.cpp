@@ -2,10 +2,23 @@
 
 #include "core/junk_rules.h"
 #include "core/removal_accounting.h"
-#include "junk/directory_listing.h"
-#include "junk/removal.h"
+#include "win/directory_listing.h"
+#include "win/removal.h"
+#include "win/volume_info.h"
 
 namespace kestova::junk {
+
+using win::deleteFile;
+using win::DirectoryEntry;
+using win::joinPath;
+using win::pathExists;
+using win::readDirectory;
+using win::recycle;
+using win::recycleWithCursor;
+using win::removeEmptyFolder;
+using win::removeLinkEntry;
+using win::tryReadDirectory;
+
 namespace {
 
 bool isLinkedFolder(const DirectoryEntry& entry) {

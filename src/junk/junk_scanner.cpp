@@ -6,10 +6,18 @@
 
 #include "core/dos_wildcard.h"
 #include "core/junk_rules.h"
-#include "junk/removal.h"
 #include "win/links.h"
+#include "win/removal.h"
+#include "win/volume_info.h"
 
 namespace kestova::junk {
+
+using win::DirectoryEntry;
+using win::joinPath;
+using win::openUnshared;
+using win::pathExists;
+using win::readDirectory;
+
 namespace {
 
 // Per pattern, the character every name it matches ends in (0: any).

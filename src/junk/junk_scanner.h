@@ -10,8 +10,8 @@
 #include "core/config_file.h"
 #include "core/junk_patterns.h"
 #include "core/work_list.h"
-#include "junk/directory_listing.h"
 #include "junk/result_sink.h"
+#include "win/directory_listing.h"
 #include "win/links.h"
 #include "win/shell_link.h"
 
@@ -39,15 +39,15 @@ class JunkScanner {
   bool recycleKnown() const { return recycleKnown_; }
 
  private:
-  void listPatterns(const std::wstring& folder, const std::vector<DirectoryEntry>& entries);
-  void listFile(const std::wstring& folder, const DirectoryEntry& entry);
-  void listDeadLinks(const std::wstring& folder, const std::vector<DirectoryEntry>& entries);
-  void visit(const std::wstring& folder, const std::vector<DirectoryEntry>& entries, bool root);
+  void listPatterns(const std::wstring& folder, const std::vector<win::DirectoryEntry>& entries);
+  void listFile(const std::wstring& folder, const win::DirectoryEntry& entry);
+  void listDeadLinks(const std::wstring& folder, const std::vector<win::DirectoryEntry>& entries);
+  void visit(const std::wstring& folder, const std::vector<win::DirectoryEntry>& entries, bool root);
   // A folder holding "prefs.js" is a profile; its cache lies in it or in its local twin, and
   // nowhere else.
-  void foundProfile(const std::wstring& folder, const std::vector<DirectoryEntry>& entries);
+  void foundProfile(const std::wstring& folder, const std::vector<win::DirectoryEntry>& entries);
   // The profile's cache folder among `entries` of `folder`; empty when there is none.
-  std::wstring cacheFolderIn(const std::wstring& folder, const std::vector<DirectoryEntry>& entries);
+  std::wstring cacheFolderIn(const std::wstring& folder, const std::vector<win::DirectoryEntry>& entries);
   void found(FolderCode code, const std::wstring& path);
   bool known(FolderCode code) const { return !folders_[code].empty(); }
   void add(JunkRow row, std::uint64_t bytes);

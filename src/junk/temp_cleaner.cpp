@@ -2,11 +2,16 @@
 
 #include "core/junk_rules.h"
 #include "core/removal_accounting.h"
-#include "junk/directory_listing.h"
 #include "junk/emptiers.h"
-#include "junk/removal.h"
+#include "win/directory_listing.h"
+#include "win/removal.h"
 
 namespace kestova::junk {
+
+using win::DirectoryEntry;
+using win::readDirectory;
+using win::removeLinkEntry;
+
 namespace {
 
 bool isDirectory(const std::wstring& path) {

@@ -5,12 +5,12 @@
 
 #include <cstdio>
 
-#include "app/help.h"
 #include "core/saved_search.h"
 #include "registry/TMainForm_texts.h"
 #include "registry/rdfuncs.h"
 #include "registry/repair.h"
 #include "registry/restore.h"
+#include "shell/help.h"
 #include "ui/action.h"
 #include "ui/application.h"
 #include "ui/translation.h"
@@ -348,13 +348,13 @@ void TMainForm::Button4Click() { RestoreBackup(hwnd(), BackupFilePath()); }
 
 void TMainForm::BitBtn1Click() {
   win::enterProgramFolder();
-  app::openHelpFile(hwnd());
+  shell::openHelpFile(hwnd());
 }
 
 bool TMainForm::FormKeyDown(WORD key) {
   win::enterProgramFolder();
   if (key != VK_F1) return false;
-  app::openHelpFile(hwnd());
+  shell::openHelpFile(hwnd());
   return true;
 }
 

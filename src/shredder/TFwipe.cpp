@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "app/help.h"
 #include "core/long_path.h"
+#include "shell/help.h"
 #include "shredder/wipe_texts.h"
 #include "ui/action.h"
 #include "ui/application.h"
@@ -213,7 +213,7 @@ void TFwipe::SpeedButton4Click() {
   if (!running()) list_.clear();
 }
 
-void TFwipe::About1Click() { app::openHelpFile(hwnd()); }
+void TFwipe::About1Click() { shell::openHelpFile(hwnd()); }
 
 void TFwipe::showStatus(const std::wstring& text) {
   if (!exists()) return;

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "app/help.h"
+#include "shell/help.h"
 #include "spyware/list_update.h"
 #include "spyware/pest_passes.h"
 #include "spyware/spy_texts.h"
@@ -202,6 +202,6 @@ void Tfspy::Close1Click() {
   if (!running_) close();
 }
 
-void Tfspy::Help1Click() { app::openHelpFile(hwnd()); }
+void Tfspy::Help1Click() { shell::openHelpFile(hwnd()); }
 
 }  // namespace kestova::spyware

@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "app/web_addresses.h"
 #include "core/pest_list.h"
 #include "core/text_codec.h"
 #include "core/text_lines.h"
 #include "core/web_links.h"
+#include "shell/web_addresses.h"
 #include "ui/application.h"
 #include "win/error.h"
 #include "win/internet.h"
@@ -54,12 +54,12 @@ std::wstring newTemporaryFile() {
 
 ListUpdate updateSpywareLists() {
   // The window repaints while the server answers (its pass holds the controls).
-  std::string version = win::FetchUrlText(app::versionFileAddress(), {}, ui::Application::processMessages);
+  std::string version = win::FetchUrlText(shell::versionFileAddress(), {}, ui::Application::processMessages);
   if (isCurrentVersion(fromCp1252(version))) return ListUpdate::NoUpdate;
 
   std::vector<Download> downloads;
   for (const wchar_t* name : kLists) {
-    std::wstring address = app::listFileAddress(name);
+    std::wstring address = shell::listFileAddress(name);
     std::wstring text = fromCp1252(win::FetchUrlText(address, {}, ui::Application::processMessages));
     if (!isValidPestList(text)) throw win::Error(L"Downloaded list is not valid: " + address);
     downloads.push_back({name, L"", toCp1252(joinLines(splitLines(text)))});

@@ -3,10 +3,8 @@
 #include <algorithm>
 #include <cwctype>
 
-#include "app/Tfsweep.h"
-#include "app/app_windows.h"
-#include "app/help.h"
 #include "core/drive_table.h"
+#include "shell/help.h"
 #include "stats/collector.h"
 #include "stats/stat_texts.h"
 #include "ui/action.h"
@@ -119,7 +117,7 @@ class Tfstat::CollectScope {
   ui::Action action_;
 };
 
-Tfstat::Tfstat() : Form(windowSpec()) {}
+Tfstat::Tfstat(shell::HubLink& hubLink) : Form(windowSpec()), hubLink_(hubLink) {}
 
 Tfstat::~Tfstat() = default;
 
@@ -175,7 +173,7 @@ void Tfstat::FormActivate() { ui::applyTranslation(*this, kStatTexts, ui::curren
 
 bool Tfstat::FormKeyDown(WORD key) {
   if (key != VK_F1) return false;
-  app::openHelpFile(hwnd());
+  shell::openHelpFile(hwnd());
   return true;
 }
 
@@ -184,7 +182,7 @@ void Tfstat::fillDriveList() {
   HWND combo = control(L"dcb1");
   SendMessageW(combo, CB_RESETCONTENT, 0, 0);
   wchar_t start = L'C';
-  if (auto* hub = app::windows().hub.get(); hub && hub->exists()) start = hub->currentDrive();
+  if (auto* hub = hubLink_.hub()) start = hub->currentDrive();
   int selected = 0;
   for (std::size_t i = 0; i < drives_.size(); ++i) {
     SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(driveText(drives_[i]).c_str()));
@@ -213,7 +211,7 @@ void Tfstat::showDrive() {
   double total = 0;
   double free = 0;
   const DriveSlot* slot = nullptr;
-  if (auto* hub = app::windows().hub.get()) slot = hub->driveTable().findComplete(letter);
+  if (auto* hub = hubLink_.hub()) slot = hub->driveTable().findComplete(letter);
   if (slot) {
     total = megabytesOf(slot->capacityMB);
     free = megabytesOf(slot->freeMB);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/disk_stats.h"
+#include "shell/hub_link.h"
 #include "ui/form.h"
 
 namespace kestova::ui {
@@ -19,7 +20,7 @@ namespace kestova::stats {
 
 class Tfstat : public ui::Form {
  public:
-  Tfstat();
+  explicit Tfstat(shell::HubLink& hubLink);
   ~Tfstat() override;
 
   const DiskStats& tables() const { return stats_; }
@@ -61,6 +62,7 @@ class Tfstat : public ui::Form {
   void setOuterHeight(int height);
   void paintBand();
 
+  shell::HubLink& hubLink_;
   std::vector<wchar_t> drives_;
   DiskStats stats_;
   std::optional<wchar_t> collected_;  // the drive whose tables are held

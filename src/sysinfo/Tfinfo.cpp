@@ -3,7 +3,7 @@
 #include <cwctype>
 #include <vector>
 
-#include "app/help.h"
+#include "shell/help.h"
 #include "ui/action.h"
 #include "win/dialogs.h"
 #include "win/shell_icon.h"
@@ -197,7 +197,7 @@ void Tfinfo::showIcon(win::Icon icon) {
 
 bool Tfinfo::FormKeyDown(WORD key) {
   if (key != VK_F1) return false;
-  app::openHelpFile(hwnd());
+  shell::openHelpFile(hwnd());
   return true;
 }
 

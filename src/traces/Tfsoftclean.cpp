@@ -1,6 +1,6 @@
 #include "traces/Tfsoftclean.h"
 
-#include "app/help.h"
+#include "shell/help.h"
 #include "traces/softclean_texts.h"
 #include "ui/action.h"
 #include "ui/application.h"
@@ -133,6 +133,6 @@ void Tfsoftclean::Label14Click() {
   win::shellOpen(win::programFolder() + L"system restore.txt", L"open", hwnd());
 }
 
-void Tfsoftclean::Menu1Click() { app::openHelpFile(hwnd()); }
+void Tfsoftclean::Menu1Click() { shell::openHelpFile(hwnd()); }
 
 }  // namespace kestova::traces

@@ -1,5 +1,6 @@
 #include "win/volume_info.h"
 
+#include "core/long_path.h"
 #include "win/handles.h"
 
 namespace kestova::win {
@@ -50,7 +51,9 @@ bool rootHasEntries(wchar_t letter) {
   return false;
 }
 
-bool pathExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool pathExists(const std::wstring& path) {
+  return GetFileAttributesW(longPathForm(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 MemoryFacts memoryFacts() {
   MEMORYSTATUSEX status = {};

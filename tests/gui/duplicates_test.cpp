@@ -15,9 +15,9 @@
 #include "harness/hub_fixture.h"
 #include "harness/junk_results.h"
 #include "harness/mapped_drive.h"
-#include "junk/directory_listing.h"
 #include "ui/grid.h"
 #include "ui/translation.h"
+#include "win/directory_listing.h"
 #include "win/handles.h"
 
 namespace kestova::test {
@@ -39,7 +39,7 @@ class Duplicates : public HubFixture {
     ship(L"capaxx.jpg");
     hub = &startHub();
     auto& w = app::windows();
-    w.dups = std::make_unique<Tfdups>();
+    w.dups = std::make_unique<Tfdups>(w.hubLink, w.dupg);
     w.dups->create();
     w.dups->show();
     dups = w.dups.get();
@@ -442,7 +442,7 @@ TEST_F(Duplicates, DeleteRemovesTheListedFileNotOneWhoseNameDiffersOnlyInCase) {
   EXPECT_TRUE(fileBytes(at(L"a\\PHOTO.JPG")) == std::string(40000, 'q'));
   EXPECT_TRUE(fileBytes(at(L"b\\photo.jpg")) == std::string(40000, 'p'));
   std::vector<std::wstring> left;
-  for (const auto& entry : junk::readDirectory(at(L"a"))) {
+  for (const auto& entry : win::readDirectory(at(L"a"))) {
     if (!entry.isDots()) left.push_back(entry.name);
   }
   EXPECT_EQ(left, std::vector<std::wstring>{L"PHOTO.JPG"});

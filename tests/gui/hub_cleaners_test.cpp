@@ -8,19 +8,19 @@
 
 #include <algorithm>
 
+#include "app/JunkCleaner.h"
 #include "app/Tffolders.h"
 #include "app/Tfsweep.h"
-#include "harness/driver.h"
 #include "harness/cache_server.h"
+#include "harness/driver.h"
 #include "harness/hub_fixture.h"
 #include "harness/junk_results.h"
 #include "harness/mapped_drive.h"
-#include "junk/JunkCleaner.h"
-#include "junk/removal.h"
 #include "ui/grid.h"
 #include "win/handles.h"
 #include "win/program_folder.h"
 #include "win/registry_key.h"
+#include "win/removal.h"
 #include "win/text_file.h"
 #include "win/url_cache.h"
 
@@ -542,7 +542,7 @@ TEST_F(HubCleaners, RecycleEmptiesTheBinAndItsFolderButNprotectOnFirstAndSecondP
   writeSizedFile(bin + L"\\INFO2", 20);
   TempFolder scratch;
   std::wstring binned = scratch.writeFile(L"binned.txt", "x");
-  ASSERT_TRUE(junk::recycle(binned));
+  ASSERT_TRUE(win::recycle(binned));
   ASSERT_TRUE(inRecycleBin(binned));
   hub->fire(L"Deletefiles1");  // the recycle mode: Recycle still deletes from disk
 
@@ -590,7 +590,7 @@ TEST_F(HubCleaners, RecycleLeavesAGuessedFolderAndStopsWithoutOneRecycleBin) {
   ASSERT_TRUE(hub->folders()[FolderCode::lx].empty()) << "this prefix has a recycle folder";
   TempFolder scratch;
   std::wstring binned = scratch.writeFile(L"binned.txt", "x");
-  ASSERT_TRUE(junk::recycle(binned));
+  ASSERT_TRUE(win::recycle(binned));
   press(L"BitBtnWithColor7");
   EXPECT_TRUE(inRecycleBin(binned)) << "without a recycle folder the bin is not emptied";
   EXPECT_EQ(hub->text(L"Edit3"), L"");

@@ -8,13 +8,13 @@
 #include <algorithm>
 #include <chrono>
 
+#include "app/JunkCleaner.h"
 #include "app/Tfsweep.h"
+#include "core/junk_patterns.h"
 #include "harness/driver.h"
 #include "harness/hub_fixture.h"
 #include "harness/junk_results.h"
 #include "harness/mapped_drive.h"
-#include "core/junk_patterns.h"
-#include "junk/JunkCleaner.h"
 #include "junk/junk_scanner.h"
 #include "ui/grid.h"
 #include "win/handles.h"
@@ -345,7 +345,7 @@ TEST_F(JunkHub, FoundFoldersAreRecordedInConfig) {
 
 TEST_F(JunkHub, TwoHundredThousandRowsFillClickAndClear) {
   using Clock = std::chrono::steady_clock;
-  junk::JunkCleaner& cleaner = hub->junkCleaner();
+  app::JunkCleaner& cleaner = hub->junkCleaner();
   auto start = Clock::now();
   {
     ui::Grid::UpdateScope batch(grid());

@@ -40,7 +40,7 @@ class StatsWindow : public HubFixture {
  protected:
   Tfstat& open() {
     auto& w = app::windows();
-    w.statistics = std::make_unique<Tfstat>();
+    w.statistics = std::make_unique<Tfstat>(w.hubLink);
     w.statistics->create();
     w.statistics->show();
     pump(50);

@@ -6,12 +6,12 @@
 #include "app/Tfsweep.h"
 #include "app/app_windows.h"
 #include "app/hub_texts.h"
-#include "registry/TMainForm.h"
-#include "registry/TMainForm_texts.h"
-#include "registry/regequiv.h"
 #include "dupes/Tfdupg.h"
 #include "dupes/Tfdups.h"
 #include "dupes/dupes_texts.h"
+#include "registry/TMainForm.h"
+#include "registry/TMainForm_texts.h"
+#include "registry/regequiv.h"
 #include "shredder/TFwipe.h"
 #include "shredder/wipe_texts.h"
 #include "spyware/Tfspy.h"
@@ -24,9 +24,9 @@
 namespace kestova::test {
 namespace {
 
-template <typename Window>
-ui::Form& openIn(std::unique_ptr<Window>& slot) {
-  slot = std::make_unique<Window>();
+template <typename Window, typename... Args>
+ui::Form& openIn(std::unique_ptr<Window>& slot, Args&... args) {
+  slot = std::make_unique<Window>(args...);
   slot->create(app::windows().hub ? app::windows().hub->hwnd() : nullptr);
   slot->show();
   return *slot;
@@ -44,11 +44,11 @@ const std::vector<TranslatedWindow>& translatedWindows() {
          return openIn(app::windows().registryCleaner);
        }},
       {"TFwipe", shredder::kWipeTexts, [] () -> ui::Form& { return openIn(app::windows().wipe); }},
-      {"Tfdups", dupes::kDupsTexts, [] () -> ui::Form& { return openIn(app::windows().dups); }},
+      {"Tfdups", dupes::kDupsTexts, [] () -> ui::Form& { return openIn(app::windows().dups, app::windows().hubLink, app::windows().dupg); }},
       {"Tfdupg", dupes::kDupgTexts, [] () -> ui::Form& { return openIn(app::windows().dupg); }},
       {"Tfsoftclean", traces::kSoftcleanTexts, [] () -> ui::Form& { return openIn(app::windows().traces); }},
       {"Tfspy", spyware::kSpyTexts, [] () -> ui::Form& { return openIn(app::windows().spyware); }},
-      {"Tfstat", stats::kStatTexts, [] () -> ui::Form& { return openIn(app::windows().statistics); }},
+      {"Tfstat", stats::kStatTexts, [] () -> ui::Form& { return openIn(app::windows().statistics, app::windows().hubLink); }},
   };
   return all;
 }

@@ -13,7 +13,7 @@
 #include "core/junk_patterns.h"
 #include "core/text_codec.h"
 #include "harness/temp_folder.h"
-#include "junk/directory_listing.h"
+#include "win/directory_listing.h"
 #include "win/handles.h"
 
 namespace kestova::test {
@@ -31,7 +31,7 @@ std::vector<std::wstring> systemMatches(const std::wstring& folder, const std::w
   return names;
 }
 
-std::vector<std::wstring> programMatches(const std::vector<junk::DirectoryEntry>& entries, const std::wstring& mask) {
+std::vector<std::wstring> programMatches(const std::vector<win::DirectoryEntry>& entries, const std::wstring& mask) {
   std::vector<std::wstring> names;
   for (const auto& entry : entries) {
     if (dosMatchEntry(mask, entry.name, entry.shortName)) names.push_back(entry.name);
@@ -76,7 +76,7 @@ TEST(JunkMatcher, AnswersAsFindFirstFileDoesForEveryPattern) {
   ASSERT_GT(created, 300);
 
   std::wstring base = folder.path().substr(0, folder.path().size() - 1);
-  std::vector<junk::DirectoryEntry> entries = junk::readDirectory(base);
+  std::vector<win::DirectoryEntry> entries = win::readDirectory(base);
   bool sawShortName = false;
   for (const auto& entry : entries) sawShortName = sawShortName || !entry.shortName.empty();
   EXPECT_TRUE(sawShortName) << "the directory read gives no 8.3 names to match";

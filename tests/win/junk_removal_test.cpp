@@ -9,8 +9,8 @@
 #include "harness/scripted_dialogs.h"
 #include "harness/temp_folder.h"
 #include "junk/emptiers.h"
-#include "junk/removal.h"
 #include "win/handles.h"
+#include "win/removal.h"
 
 namespace kestova::test {
 namespace {
@@ -23,33 +23,33 @@ TEST(JunkRemoval, DeleteAndRecycleBinPrimitives) {
   long long before = recycleBinItems();
   ASSERT_GE(before, 0);
 
-  EXPECT_TRUE(junk::deleteFile(deleted));
+  EXPECT_TRUE(win::deleteFile(deleted));
   EXPECT_FALSE(fileExists(deleted));
   EXPECT_EQ(recycleBinItems(), before);
 
-  EXPECT_TRUE(junk::recycle(recycled));
+  EXPECT_TRUE(win::recycle(recycled));
   EXPECT_FALSE(fileExists(recycled));
   EXPECT_EQ(recycleBinItems(), before + 1);
 
   // Never a wildcard: "*.tmp" names no file, and nothing goes.
-  EXPECT_FALSE(junk::recycle(folder.path() + L"*.tmp"));
-  EXPECT_FALSE(junk::recycle(folder.path() + L"?.tmp"));
+  EXPECT_FALSE(win::recycle(folder.path() + L"*.tmp"));
+  EXPECT_FALSE(win::recycle(folder.path() + L"?.tmp"));
   EXPECT_TRUE(fileExists(star));
-  EXPECT_FALSE(junk::deleteFile(folder.path() + L"missing.tmp"));
+  EXPECT_FALSE(win::deleteFile(folder.path() + L"missing.tmp"));
 }
 
 TEST(JunkRemoval, InUseTest) {
   TempFolder folder;
   std::wstring file = folder.writeFile(L"f.tmp", "x");
-  EXPECT_FALSE(junk::isInUse(file));
-  EXPECT_FALSE(junk::isInUse(folder.path() + L"missing.tmp"));
+  EXPECT_FALSE(win::isInUse(file));
+  EXPECT_FALSE(win::isInUse(folder.path() + L"missing.tmp"));
   {
     // Any open handle that does not share writing keeps it in use.
     win::FileHandle held(CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(held);
-    EXPECT_TRUE(junk::isInUse(file));
+    EXPECT_TRUE(win::isInUse(file));
   }
-  EXPECT_FALSE(junk::isInUse(file));
+  EXPECT_FALSE(win::isInUse(file));
 }
 
 TEST(JunkRemoval, FolderSizeCountsSubfoldersButNotDotFolders) {

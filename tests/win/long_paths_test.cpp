@@ -10,11 +10,12 @@
 #include "dupes/duplicate_finder.h"
 #include "harness/mapped_drive.h"
 #include "harness/temp_folder.h"
-#include "junk/directory_listing.h"
-#include "junk/removal.h"
 #include "shredder/TSWipe.h"
 #include "stats/collector.h"
 #include "traces/folder_emptier.h"
+#include "win/directory_listing.h"
+#include "win/removal.h"
+#include "win/volume_info.h"
 
 namespace kestova::test {
 namespace {
@@ -63,26 +64,26 @@ TEST(LongPaths, EveryWalkAndRemovalReachesFilesBeyondThePathLimit) {
   EXPECT_EQ(group.size(), 2u);
 
   // The junk engine lists the folder and tests and removes what is in it.
-  auto entries = junk::tryReadDirectory(twin);
+  auto entries = win::tryReadDirectory(twin);
   ASSERT_TRUE(entries);
   EXPECT_EQ(entries->size(), 4u);  // ".", "..", and the two files
-  EXPECT_TRUE(junk::pathExists(twin + L"report.docx"));
-  EXPECT_FALSE(junk::isInUse(twin + L"report.docx"));
-  EXPECT_TRUE(junk::deleteFile(twin + L"report.docx"));
-  EXPECT_FALSE(junk::pathExists(twin + L"report.docx"));
+  EXPECT_TRUE(win::pathExists(twin + L"report.docx"));
+  EXPECT_FALSE(win::isInUse(twin + L"report.docx"));
+  EXPECT_TRUE(win::deleteFile(twin + L"report.docx"));
+  EXPECT_FALSE(win::pathExists(twin + L"report.docx"));
 
   // The shredder wipes and removes the folder with what is left in it.
   shredder::TSWipe wipe(nullptr);
   wipe.SetPasses(0);
   EXPECT_TRUE(wipe.WipeFolder(twin));
-  EXPECT_FALSE(junk::pathExists(twin));
+  EXPECT_FALSE(win::pathExists(twin));
 
   // The traces cleaner empties the tree from its top.
   traces::Tally tally;
   EXPECT_TRUE(traces::emptyFolder(drive.root() + std::wstring(50, L'a'), {}, tally));
   EXPECT_EQ(tally.removed, 1);  // the one file left; the folders go without a count
   EXPECT_EQ(tally.left, 0);
-  EXPECT_FALSE(junk::pathExists(deep));
+  EXPECT_FALSE(win::pathExists(deep));
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 #include <map>
 #include <string>
 
-namespace kestova::junk {
+namespace kestova::win {
 
 class RecycleRemoval {
  public:
@@ -27,4 +27,4 @@ std::wstring driveOf(const std::wstring& path);
 // Files on the drive of `path` can go to a recycle bin: only fixed disks have one.
 bool driveHasRecycleBin(const std::wstring& path);
 
-}  // namespace kestova::junk
+}  // namespace kestova::win

@@ -2,10 +2,10 @@
 // The two removal primitives every cleaner uses, and the in-use test.
 #include <string>
 
-#include "junk/recycle_removal.h"
 #include "win/handles.h"
+#include "win/recycle_removal.h"
 
-namespace kestova::junk {
+namespace kestova::win {
 
 // Every call takes a path of any length: past the old limit it goes in its extended form.
 
@@ -26,11 +26,9 @@ bool recycleWithCursor(const std::wstring& path, bool keepHourglass);
 // when it is gone.
 bool removeByMode(const std::wstring& path, bool toRecycleBin, RecycleRemoval& recycler, HWND owner);
 
-// True when a file or folder is at `path`.
-bool pathExists(const std::wstring& path);
 // In use: the file exists and cannot be opened for reading and writing without sharing.
 bool isInUse(const std::wstring& path);
 // The open of the in-use test, kept: invalid when the file is in use (or missing).
 win::FileHandle openUnshared(const std::wstring& path);
 
-}  // namespace kestova::junk
+}  // namespace kestova::win

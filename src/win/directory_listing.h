@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace kestova::junk {
+namespace kestova::win {
 
 struct DirectoryEntry {
   std::wstring name;
@@ -36,4 +36,4 @@ bool isLinkEntry(const std::wstring& folder, const DirectoryEntry& entry);
 // Removes the link at `path`, never what it points at; true when it is gone.
 bool removeLinkEntry(const std::wstring& path);
 
-}  // namespace kestova::junk
+}  // namespace kestova::win

@@ -1,10 +1,10 @@
-#include "app/help.h"
+#include "shell/help.h"
 
 #include "win/program_folder.h"
 #include "win/shell.h"
 
-namespace kestova::app {
+namespace kestova::shell {
 
 void openHelpFile(HWND owner) { win::shellOpen(win::programFolder() + L"kestova.chm", L"open", owner); }
 
-}  // namespace kestova::app
+}  // namespace kestova::shell

@@ -3,7 +3,7 @@
 // [Update] of the registry cleaner's settings file ("Server", "Site", "Mailbox").
 #include <string>
 
-namespace kestova::app {
+namespace kestova::shell {
 
 std::wstring versionFileAddress();
 std::wstring listFileAddress(const wchar_t* name);  // "SPY3.TXT" or "SPY4.TXT"
@@ -11,4 +11,4 @@ std::wstring homePageAddress();
 std::wstring instructionsPageAddress();
 std::wstring supportMailbox();
 
-}  // namespace kestova::app
+}  // namespace kestova::shell

@@ -1,4 +1,4 @@
-#include "junk/removal.h"
+#include "win/removal.h"
 
 #include <windows.h>
 
@@ -6,8 +6,9 @@
 
 #include "core/long_path.h"
 #include "win/handles.h"
+#include "win/volume_info.h"
 
-namespace kestova::junk {
+namespace kestova::win {
 
 bool deleteFile(const std::wstring& path) { return DeleteFileW(longPathForm(path).c_str()) != FALSE; }
 
@@ -37,10 +38,6 @@ bool removeByMode(const std::wstring& path, bool toRecycleBin, RecycleRemoval& r
   return !pathExists(path);
 }
 
-bool pathExists(const std::wstring& path) {
-  return GetFileAttributesW(longPathForm(path).c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 win::FileHandle openUnshared(const std::wstring& path) {
   return win::FileHandle(CreateFileW(longPathForm(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -52,4 +49,4 @@ bool isInUse(const std::wstring& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-}  // namespace kestova::junk
+}  // namespace kestova::win

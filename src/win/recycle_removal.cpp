@@ -1,11 +1,13 @@
-#include "junk/recycle_removal.h"
+#include "win/recycle_removal.h"
 
 #include <cwctype>
 
-#include "junk/removal.h"
 #include "win/dialogs.h"
+#include "win/removal.h"
+#include "win/volume_info.h"
 
-namespace kestova::junk {
+namespace kestova::win {
+
 
 std::wstring driveOf(const std::wstring& path) {
   if (path.size() >= 2 && path[1] == L':' && std::iswalpha(path[0])) return path.substr(0, 2);
@@ -43,4 +45,4 @@ bool RecycleRemoval::remove(const std::wstring& path, HWND owner) {
   return !pathExists(path);
 }
 
-}  // namespace kestova::junk
+}  // namespace kestova::win

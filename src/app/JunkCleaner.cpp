@@ -1,19 +1,26 @@
-#include "junk/JunkCleaner.h"
+#include "app/JunkCleaner.h"
 
 #include "app/Tfsweep.h"
+#include "app/hub_action.h"
 #include "core/junk_patterns.h"
 #include "core/junk_rules.h"
 #include "core/removal_accounting.h"
-#include "junk/hub_action.h"
 #include "junk/junk_scanner.h"
-#include "junk/removal.h"
 #include "ui/application.h"
 #include "ui/grid.h"
 #include "ui/pacer.h"
 #include "win/dialogs.h"
 #include "win/links.h"
+#include "win/removal.h"
+#include "win/volume_info.h"
 
-namespace kestova::junk {
+namespace kestova::app {
+
+using junk::JunkScanner;
+using junk::ScanHooks;
+using win::deleteFile;
+using win::pathExists;
+
 namespace {
 
 constexpr int kDeleteColumn = 3;
@@ -159,4 +166,4 @@ void JunkCleaner::Deletefiles1Click() {
   hub_.storeSwitchCodes();
 }
 
-}  // namespace kestova::junk
+}  // namespace kestova::app

@@ -1,13 +1,13 @@
-#include "app/web_addresses.h"
+#include "shell/web_addresses.h"
 
 #include <windows.h>
 
 #include <vector>
 
 #include "core/web_links.h"
-#include "registry/rdfuncs.h"
+#include "shell/program_ini.h"
 
-namespace kestova::app {
+namespace kestova::shell {
 namespace {
 
 // Reserved names that resolve nowhere until the product's own addresses are configured.
@@ -17,7 +17,7 @@ constexpr const wchar_t* kMailbox = L"support@kestova.example";
 
 // The ".INI" may hold anything: what is not an address of the kind asked for is not opened.
 std::wstring configured(const wchar_t* key, const wchar_t* fallback, bool (*accepted)(std::wstring_view)) {
-  std::wstring path = registry::SettingsFilePath();
+  std::wstring path = programIniPath();
   std::vector<wchar_t> buffer(1024);
   for (;;) {
     DWORD n = GetPrivateProfileStringW(L"Update", key, fallback, buffer.data(), static_cast<DWORD>(buffer.size()),
@@ -41,4 +41,4 @@ std::wstring homePageAddress() { return site(); }
 std::wstring instructionsPageAddress() { return joinAddress(site(), L"/update.htm"); }
 std::wstring supportMailbox() { return configured(L"Mailbox", kMailbox, isMailAddress); }
 
-}  // namespace kestova::app
+}  // namespace kestova::shell

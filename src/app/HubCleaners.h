@@ -5,19 +5,19 @@
 #include <initializer_list>
 #include <string>
 
-namespace kestova::app {
-class Tfsweep;
-}
-
 namespace kestova::junk {
-
-class JunkCleaner;
 struct CleanerContext;
 struct CodedPath;
+}  // namespace kestova::junk
+
+namespace kestova::app {
+
+class Tfsweep;
+class JunkCleaner;
 
 class HubCleaners {
  public:
-  HubCleaners(app::Tfsweep& hub, JunkCleaner& junk) : hub_(hub), junk_(junk) {}
+  HubCleaners(Tfsweep& hub, JunkCleaner& junk) : hub_(hub), junk_(junk) {}
 
   // Handlers bound to the controls: each runs as one action.
   void BitBtn10Click();  // Temp Dir
@@ -44,9 +44,9 @@ class HubCleaners {
   // A message box over a grid that shows every row listed so far.
   void say(const std::wstring& text);
 
-  CleanerContext context();
+  junk::CleanerContext context();
   // Shows why when one of `folders` must not be emptied: the action then removes nothing.
-  bool refused(std::initializer_list<CodedPath> folders);
+  bool refused(std::initializer_list<junk::CodedPath> folders);
   // Search's walk with nothing ticked when `needed`, then the boxes as they were and the
   // folder entries of the current drive again.
   void discoverIf(bool needed);
@@ -56,8 +56,8 @@ class HubCleaners {
   // "rundll32.exe" from the system folder with the clearing command's argument.
   void clearTracks(int what, int show);
 
-  app::Tfsweep& hub_;
+  Tfsweep& hub_;
   JunkCleaner& junk_;
 };
 
-}  // namespace kestova::junk
+}  // namespace kestova::app

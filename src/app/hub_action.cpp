@@ -1,20 +1,20 @@
-#include "junk/hub_action.h"
+#include "app/hub_action.h"
 
 #include <vector>
 
+#include "app/JunkCleaner.h"
 #include "app/Tfsweep.h"
-#include "junk/JunkCleaner.h"
 
-namespace kestova::junk {
+namespace kestova::app {
 namespace {
 
 // The hub's action controls, "Check All", "Uncheck" and the pattern boxes.
 const std::vector<const wchar_t*>& lockedControls() {
   static const std::vector<const wchar_t*> names = [] {
-    std::vector<const wchar_t*> list(std::begin(app::Tfsweep::kActionControls), std::end(app::Tfsweep::kActionControls));
+    std::vector<const wchar_t*> list(std::begin(Tfsweep::kActionControls), std::end(Tfsweep::kActionControls));
     list.push_back(L"BitBtnWithColor10");
     list.push_back(L"BitBtnWithColor14");
-    for (const wchar_t* box : app::Tfsweep::patternBoxNames()) list.push_back(box);
+    for (const wchar_t* box : Tfsweep::patternBoxNames()) list.push_back(box);
     return list;
   }();
   return names;
@@ -22,7 +22,7 @@ const std::vector<const wchar_t*>& lockedControls() {
 
 }  // namespace
 
-HubAction::HubAction(app::Tfsweep& hub)
+HubAction::HubAction(Tfsweep& hub)
     : hub_(hub), outermost_(hub.enterAction()), action_(std::in_place, hub, lockedControls()), rows_(hub.grid(L"asg1")) {
   if (outermost_) hub.junkCleaner().recycler().forgetAnswers();
 }
@@ -37,4 +37,4 @@ HubAction::~HubAction() {
   }
 }
 
-}  // namespace kestova::junk
+}  // namespace kestova::app

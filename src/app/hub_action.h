@@ -9,14 +9,12 @@
 #include "ui/grid.h"
 
 namespace kestova::app {
-class Tfsweep;
-}
 
-namespace kestova::junk {
+class Tfsweep;
 
 class HubAction {
  public:
-  explicit HubAction(app::Tfsweep& hub);
+  explicit HubAction(Tfsweep& hub);
   HubAction(const HubAction&) = delete;
   HubAction& operator=(const HubAction&) = delete;
   ~HubAction();
@@ -25,11 +23,11 @@ class HubAction {
   bool closeRequested() const { return action_->closeRequested(); }
 
  private:
-  app::Tfsweep& hub_;
+  Tfsweep& hub_;
   bool outermost_;
   std::optional<ui::Action> action_;
   // The grid learns its rows when the queue runs (at most every quarter second) and at the end.
   ui::Grid::UpdateScope rows_;
 };
 
-}  // namespace kestova::junk
+}  // namespace kestova::app

@@ -1,10 +1,10 @@
-#include "junk/directory_listing.h"
+#include "win/directory_listing.h"
 
 #include "core/long_path.h"
-#include "win/links.h"
 #include "win/handles.h"
+#include "win/links.h"
 
-namespace kestova::junk {
+namespace kestova::win {
 
 std::optional<std::vector<DirectoryEntry>> tryReadDirectory(const std::wstring& folder) {
   std::vector<DirectoryEntry> entries;
@@ -40,4 +40,4 @@ std::wstring joinPath(const std::wstring& folder, const std::wstring& name) {
   return folder + L"\\" + name;
 }
 
-}  // namespace kestova::junk
+}  // namespace kestova::win

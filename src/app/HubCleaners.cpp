@@ -1,15 +1,15 @@
-#include "junk/HubCleaners.h"
+#include "app/HubCleaners.h"
 
 #include <initializer_list>
 
+#include "app/JunkCleaner.h"
 #include "app/Tfsweep.h"
+#include "app/hub_action.h"
 #include "core/cleaner_rules.h"
-#include "junk/JunkCleaner.h"
 #include "junk/bin_cleaner.h"
 #include "junk/browser_cleaner.h"
 #include "junk/cleaner_context.h"
 #include "junk/folder_guard.h"
-#include "junk/hub_action.h"
 #include "junk/temp_cleaner.h"
 #include "ui/application.h"
 #include "ui/grid.h"
@@ -21,10 +21,17 @@
 #include "win/shell.h"
 #include "win/url_history.h"
 
-namespace kestova::junk {
+namespace kestova::app {
+
+using junk::BrowserCleaner;
+using junk::CleanerContext;
+using junk::CodedPath;
+using junk::emptyRecycleBins;
+using junk::isRecycleFolderName;
+
 namespace {
 
-using Counter = app::Tfsweep::Counter;
+using Counter = Tfsweep::Counter;
 
 constexpr const wchar_t* kBusyText = L"Deleting junk files - please wait";
 constexpr POINT kQuestionPosition = {200, 200};
@@ -383,4 +390,4 @@ void HubCleaners::firefoxItemClick() {
   win::showMessage(hub_.hwnd(), L"Open Firefox, hit menu TOOLS -> OPTIONS and MARK - always clear my private data");
 }
 
-}  // namespace kestova::junk
+}  // namespace kestova::app

@@ -8,18 +8,16 @@
 #include <string>
 
 #include "core/junk_patterns.h"
-#include "junk/recycle_removal.h"
 #include "junk/result_sink.h"
+#include "win/recycle_removal.h"
 
 namespace kestova::app {
+
 class Tfsweep;
-}
 
-namespace kestova::junk {
-
-class JunkCleaner : public ResultSink {
+class JunkCleaner : public junk::ResultSink {
  public:
-  explicit JunkCleaner(app::Tfsweep& hub) : hub_(hub) {}
+  explicit JunkCleaner(Tfsweep& hub) : hub_(hub) {}
 
   void BB4Click();
   void BB5Click();
@@ -50,17 +48,17 @@ class JunkCleaner : public ResultSink {
   std::uint64_t listingTotal() const { return listingTotal_; }
 
   // Recycle mode's answers for drives without a bin, kept for one action of the hub.
-  RecycleRemoval& recycler() { return recycler_; }
+  win::RecycleRemoval& recycler() { return recycler_; }
 
  private:
   void scan(PatternChoice choice);
   // Removes path + name of every "Yes" row in the removal mode, counting what went.
   void removeYesRows();
 
-  app::Tfsweep& hub_;
+  Tfsweep& hub_;
   int rowCount_ = 0;
   std::uint64_t listingTotal_ = 0;
-  RecycleRemoval recycler_;
+  win::RecycleRemoval recycler_;
 };
 
-}  // namespace kestova::junk
+}  // namespace kestova::app
