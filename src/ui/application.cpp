@@ -10,7 +10,7 @@ namespace kestova::ui {
 void Application::handle(MSG& msg) {
   if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) {
     Form* form = Form::fromHwnd(GetAncestor(msg.hwnd, GA_ROOT));
-    if (form && form->keyPreview()) {
+    if (form) {
       bool handled = false;
       try {
         handled = form->previewKey(static_cast<WORD>(msg.wParam));
