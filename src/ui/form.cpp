@@ -599,9 +599,9 @@ void Form::setFont(std::wstring_view name, int points, bool bold) {
 
 void Form::focus(std::wstring_view name) { SetFocus(control(name)); }
 
-bool Form::previewKey(WORD key) {
-  if (resultMenu_ && resultMenu_->key(key)) return true;
-  return spec_.keyPreview && FormKeyDown(key);
+bool Form::previewKey(UINT message, WORD key) {
+  if (resultMenu_ && resultMenu_->key(message, key)) return true;
+  return message != WM_KEYUP && spec_.keyPreview && FormKeyDown(key);
 }
 
 void Form::setHover(Control& control, bool on) {

@@ -122,9 +122,10 @@ class Form {
 
   // Dispatches one message; window procedures of all forms end here.
   LRESULT dispatch(UINT msg, WPARAM wp, LPARAM lp);
-  // The form sees a key before the control (the copy and menu keys of a result list, then
-  // FormKeyDown with key preview on); true when it handled it.
-  bool previewKey(WORD key);
+  // The form sees a key message (down, system down or up) before the control: the copy and menu
+  // keys of a result list, then a key down goes to FormKeyDown with key preview on. True when
+  // it handled the key.
+  bool previewKey(UINT message, WORD key);
   // True when a background picture was decoded and is drawn.
   bool hasBackgroundPicture() const { return static_cast<bool>(backdrop_); }
 

@@ -89,17 +89,17 @@ void ResultMenu::show(LPARAM at) {
   PostMessageW(form_.hwnd(), WM_NULL, 0, 0);
 }
 
-bool ResultMenu::key(WORD key) {
+bool ResultMenu::key(UINT message, WORD key) {
   if (GetFocus() != control_) return false;
   bool control = GetKeyState(VK_CONTROL) < 0;
   bool shift = GetKeyState(VK_SHIFT) < 0;
-  if (key == 'C' && control && !shift) {
+  if (message == WM_KEYDOWN && key == 'C' && control && !shift) {
     if (!available()) return false;
     copy();
     return true;
   }
-  if (key == VK_APPS || (key == VK_F10 && shift && !control)) {
-    show(MAKELPARAM(-1, -1));
+  if (key == VK_APPS || (message == WM_SYSKEYDOWN && key == VK_F10 && shift && !control)) {
+    if (message != WM_KEYDOWN) show(MAKELPARAM(-1, -1));
     return true;
   }
   return false;

@@ -59,9 +59,10 @@ class ResultMenu {
   HWND control() const { return control_; }
   // Opens the menu at a screen point given as WM_CONTEXTMENU gives it (-1, -1 from the keyboard).
   void show(LPARAM at);
-  // A key pressed while the control has the focus: true when it was Ctrl+C, the context-menu key
-  // or Shift+F10 and was taken.
-  bool key(WORD key);
+  // A key message while the control has the focus: true when it was Ctrl+C, the context-menu key
+  // or Shift+F10 and was taken. The menu opens where the system would open it (the key's release,
+  // Shift+F10's press), and the message is taken so that the system does not open it again.
+  bool key(UINT message, WORD key);
   void copy();
   // Lets the message queue run while it writes; the window's close waits for its end.
   void exportRows();

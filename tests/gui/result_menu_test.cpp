@@ -107,6 +107,12 @@ void pressKey(HWND control, UINT message, WORD key) {
   PostMessageW(control, message, key, 0);
 }
 
+// The context-menu key, pressed and released.
+void pressMenuKey(HWND control) {
+  pressKey(control, WM_KEYDOWN, VK_APPS);
+  PostMessageW(control, WM_KEYUP, VK_APPS, 0xC0000001);
+}
+
 void pressCtrlC(HWND control) {
   withKeysHeld({VK_CONTROL}, [&] {
     pressKey(control, WM_KEYDOWN, 'C');
@@ -196,7 +202,7 @@ TEST_F(ResultMenus, TheHubsSearchIsCopiedAndExportedByMouseAndKeysAsTheGridShows
 
   // In German the menu and the dialog's title follow the language; the context-menu key opens it.
   hub.fire(L"Deutsch1");
-  seen = chooseFromMenu(hub, L'e', [&] { pressKey(grid, WM_KEYDOWN, VK_APPS); });
+  seen = chooseFromMenu(hub, L'e', [&] { pressMenuKey(grid); });
   EXPECT_TRUE(seen.shown);
   EXPECT_EQ(seen.copy, L"&Kopieren");
   EXPECT_EQ(seen.exportItem, L"&Exportieren...");
@@ -237,16 +243,18 @@ TEST_F(ResultMenus, TwoHundredThousandHubRowsExportWhileTheQueueRunsAndAHeldTarg
 
   // The export lets the queue run: a close asked for during it waits for its end.
   const std::wstring file = output.path() + L"all.csv";
-  bool busyDuring = false, fileDuring = true;
+  bool busyDuring = false, fileDuring = true, hourglassDuring = false;
   HWND window = hub.hwnd();
   QueueProbe probe([&] {
     busyDuring = hub.busy();
+    hourglassDuring = GetCursor() == LoadCursorW(nullptr, IDC_WAIT);
     fileDuring = fileExists(file);
     PostMessageW(window, WM_CLOSE, 0, 0);
   });
   exportTo(hub, file);
   EXPECT_TRUE(probe.ran());
   EXPECT_TRUE(busyDuring);
+  EXPECT_TRUE(hourglassDuring);
   EXPECT_FALSE(fileDuring) << "the file is there only once it is complete";
   EXPECT_TRUE(IsWindow(window)) << "the close waited for the export";
   EXPECT_TRUE(fileBytes(file) == expected) << "the export differs from the grid's 200000 rows";
@@ -329,7 +337,7 @@ TEST_F(ResultMenus, TheRegistryResultsAndThePestGridCopyAndExportWhatTheyShow) {
   const std::wstring row = L"1\t" + keyText + L"\tv,\"1\"\u4E2D   Error : File not found\tC:\\" + folder + L"\\one.txt\r\n";
   // The search leaves its last result selected: Copy takes it, the context-menu key opens the menu.
   clearClipboard();
-  OpenMenu seen = chooseFromMenu(form, L'c', [&] { pressKey(list, WM_KEYDOWN, VK_APPS); });
+  OpenMenu seen = chooseFromMenu(form, L'c', [&] { pressMenuKey(list); });
   EXPECT_TRUE(seen.shown);
   EXPECT_EQ(clipboardText(), L"No.\tKey\tVal\tDat\r\n" + row);
   const std::wstring file = output.path() + L"registry.csv";
