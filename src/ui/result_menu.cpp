@@ -107,6 +107,7 @@ bool ResultMenu::key(UINT message, WORD key) {
 
 void ResultMenu::copy() {
   if (!available()) return;
+  HourglassCursor wait;  // a long grid takes a moment
   std::vector<int> chosen = rows_->selected();
   if (chosen.empty()) {
     for (int i = 0; i < rows_->count(); ++i) chosen.push_back(i);

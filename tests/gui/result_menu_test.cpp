@@ -35,7 +35,6 @@ namespace kestova::test {
 namespace {
 
 constexpr const char* kBom = "\xEF\xBB\xBF";
-const std::wstring kCsvFilter(L"CSV files (*.csv)\0*.csv\0", 24);
 
 std::wstring clipboardText() {
   std::wstring text = L"(nothing on the clipboard)";
@@ -56,68 +55,57 @@ void clearClipboard() {
   CloseClipboard();
 }
 
-// The modifier keys as the thread sees them while `during` runs.
-void withKeysHeld(std::initializer_list<int> keys, const std::function<void()>& during) {
-  BYTE saved[256] = {};
-  GetKeyboardState(saved);
-  BYTE held[256];
-  std::memcpy(held, saved, sizeof held);
-  for (int key : keys) held[key] |= 0x80;
-  SetKeyboardState(held);
-  during();
-  SetKeyboardState(saved);
-}
+// The modifier keys as the thread sees them while this lives.
+class KeysHeld {
+ public:
+  explicit KeysHeld(std::initializer_list<int> keys) {
+    GetKeyboardState(saved_);
+    BYTE state[256];
+    std::memcpy(state, saved_, sizeof state);
+    for (int key : keys) state[key] |= 0x80;
+    SetKeyboardState(state);
+  }
+  KeysHeld(const KeysHeld&) = delete;
+  KeysHeld& operator=(const KeysHeld&) = delete;
+  ~KeysHeld() { SetKeyboardState(saved_); }
 
-// What the context menu showed while it was open.
-struct OpenMenu {
-  bool shown = false;
-  std::wstring copy, exportItem;
-  bool copyEnabled = false, exportEnabled = false;
+ private:
+  BYTE saved_[256] = {};
 };
 
-// `open` posts what opens the menu; from inside the menu's own loop the item of `mnemonic` is
-// chosen as a key press would, and the program's queue runs until the choice is carried out.
-OpenMenu chooseFromMenu(ui::Form& form, wchar_t mnemonic, const std::function<void()>& open) {
-  OpenMenu seen;
-  open();
-  QueueProbe probe([&] {
-    HWND menu = FindWindowW(L"#32768", nullptr);
-    seen.shown = menu && IsWindowVisible(menu);
-    seen.copy = form.text(L"Copy1");
-    seen.exportItem = form.text(L"Export1");
-    seen.copyEnabled = form.enabled(L"Copy1");
-    seen.exportEnabled = form.enabled(L"Export1");
-    PostMessageW(form.hwnd(), WM_CHAR, mnemonic, 0);
-  });
-  ui::Application::processMessages();
-  ui::Application::processMessages();
-  EXPECT_TRUE(probe.ran());
-  return seen;
+// Key messages to the control, given the focus; the queue runs later.
+void postKeys(HWND control, std::initializer_list<std::pair<UINT, WORD>> keys) {
+  SetFocus(control);
+  for (auto [message, key] : keys) PostMessageW(control, message, key, message == WM_KEYUP ? 0xC0000001 : 0);
 }
-
-void rightClick(HWND control) {
+void pressCtrlC(HWND control) {
+  KeysHeld ctrl({VK_CONTROL});
+  postKeys(control, {{WM_KEYDOWN, 'C'}});
+  ui::Application::processMessages();
+}
+void postMenuKey(HWND control) { postKeys(control, {{WM_KEYDOWN, VK_APPS}, {WM_KEYUP, VK_APPS}}); }
+void postRightClick(HWND control) {
   RECT r;
   GetWindowRect(control, &r);
   PostMessageW(control, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(control),
                MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2));
 }
 
-void pressKey(HWND control, UINT message, WORD key) {
-  SetFocus(control);
-  PostMessageW(control, message, key, 0);
-}
-
-// The context-menu key, pressed and released.
-void pressMenuKey(HWND control) {
-  pressKey(control, WM_KEYDOWN, VK_APPS);
-  PostMessageW(control, WM_KEYUP, VK_APPS, 0xC0000001);
-}
-
-void pressCtrlC(HWND control) {
-  withKeysHeld({VK_CONTROL}, [&] {
-    pressKey(control, WM_KEYDOWN, 'C');
-    ui::Application::processMessages();
+// `open` posts what opens the menu; from inside the menu's own loop the item of `mnemonic` is
+// chosen as a key press would. Returns the two items as the open menu showed them, enabled, or
+// nothing when no menu was up.
+std::wstring chooseFromMenu(ui::Form& form, wchar_t mnemonic, const std::function<void()>& open) {
+  std::wstring shown;
+  open();
+  QueueProbe probe([&] {
+    HWND menu = FindWindowW(L"#32768", nullptr);
+    if (menu && IsWindowVisible(menu) && form.enabled(L"Copy1") && form.enabled(L"Export1")) {
+      shown = form.text(L"Copy1") + L"|" + form.text(L"Export1");
+    }
+    PostMessageW(form.hwnd(), WM_CHAR, mnemonic, 0);
   });
+  ui::Application::processMessages();
+  return shown;
 }
 
 std::wstring today() {
@@ -131,8 +119,6 @@ std::wstring today() {
 bool endsWith(const std::wstring& text, const std::wstring& tail) {
   return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
 }
-
-std::string utf8Letter(wchar_t letter) { return std::string(1, static_cast<char>(letter)); }
 
 class ResultMenus : public HubFixture {
  protected:
@@ -172,11 +158,7 @@ TEST_F(ResultMenus, TheHubsSearchIsCopiedAndExportedByMouseAndKeysAsTheGridShows
 
   // A right-click opens the menu; Copy takes every row when none is selected.
   clearClipboard();
-  OpenMenu seen = chooseFromMenu(hub, L'c', [&] { rightClick(grid); });
-  EXPECT_TRUE(seen.shown);
-  EXPECT_EQ(seen.copy, L"&Copy");
-  EXPECT_EQ(seen.exportItem, L"&Export...");
-  EXPECT_TRUE(seen.copyEnabled && seen.exportEnabled);
+  EXPECT_EQ(chooseFromMenu(hub, L'c', [&] { postRightClick(grid); }), L"&Copy|&Export...");
   EXPECT_EQ(clipboardText(), header + found + rest);
 
   // Ctrl+C on the grid takes the selected row only.
@@ -188,24 +170,24 @@ TEST_F(ResultMenus, TheHubsSearchIsCopiedAndExportedByMouseAndKeysAsTheGridShows
   // Shift+F10 opens the menu too; Export writes every row, selected or not.
   const std::wstring file = output.path() + L"hub.csv";
   dialogs->saveChoices.push_back(file);
-  withKeysHeld({VK_SHIFT}, [&] { chooseFromMenu(hub, L'e', [&] { pressKey(grid, WM_SYSKEYDOWN, VK_F10); }); });
+  {
+    KeysHeld shift({VK_SHIFT});
+    EXPECT_NE(chooseFromMenu(hub, L'e', [&] { postKeys(grid, {{WM_SYSKEYDOWN, VK_F10}}); }), L"");
+  }
   ASSERT_EQ(dialogs->saveRequests.size(), 1u);
   EXPECT_EQ(dialogs->saveRequests[0].title, L"Export results");
-  EXPECT_EQ(dialogs->saveRequests[0].filter, kCsvFilter);
+  EXPECT_EQ(dialogs->saveRequests[0].filter, std::wstring(L"CSV files (*.csv)\0*.csv\0", 24));
   EXPECT_TRUE(endsWith(dialogs->saveRequests[0].file, L"\\Kestova Free disk space " + today() + L".csv"))
       << toCp1252(dialogs->saveRequests[0].file);
-  const std::string letter = utf8Letter(drive.letter());
+  const std::string letter(1, static_cast<char>(drive.letter()));
   EXPECT_EQ(fileBytes(file), std::string(kBom) + "name,path,size,delete?\r\n" +
                                  "\"in,voice \xE4\xB8\xAD\xD0\x96.tmp\",\"" + letter + ":\\d\xD0\x96,1\\\",2 KB,Yes\r\n" +
                                  ",,,\r\nTotal space :,    =    ,2.00   KB,\r\n");
-  EXPECT_TRUE(dialogs->messages.size() == 1) << "only the search's closing message";
+  EXPECT_EQ(dialogs->messages.size(), 1u) << "only the search's closing message";
 
   // In German the menu and the dialog's title follow the language; the context-menu key opens it.
   hub.fire(L"Deutsch1");
-  seen = chooseFromMenu(hub, L'e', [&] { pressMenuKey(grid); });
-  EXPECT_TRUE(seen.shown);
-  EXPECT_EQ(seen.copy, L"&Kopieren");
-  EXPECT_EQ(seen.exportItem, L"&Exportieren...");
+  EXPECT_EQ(chooseFromMenu(hub, L'e', [&] { postMenuKey(grid); }), L"&Kopieren|&Exportieren...");
   ASSERT_EQ(dialogs->saveRequests.size(), 2u);
   EXPECT_EQ(dialogs->saveRequests[1].title, L"Ergebnisse exportieren");
 }
@@ -290,7 +272,7 @@ TEST_F(ResultMenus, TheDuplicatesAndStatisticsGridsCopyAndExportWhatTheyShow) {
                               (L"A,B \u0416.BIN\t" + root + L"\\Y\t1,270 Kb\t" + date + L"\tNo\r\n"));
   const std::wstring file = output.path() + L"dups.csv";
   exportTo(dups, file);
-  const std::string root8 = utf8Letter(drive.letter()) + ":";
+  const std::string root8 = std::string(1, static_cast<char>(drive.letter())) + ":";
   EXPECT_EQ(fileBytes(file), std::string(kBom) + "Name,Path,Size,Date,Delete?\r\n,,,,\r\n" +
                                  "\"A,B \xD0\x96.BIN\"," + root8 + "\\X\xE4\xB8\xAD,\"1,270 Kb\"," + date8 + ",No\r\n" +
                                  "\"A,B \xD0\x96.BIN\"," + root8 + "\\Y,\"1,270 Kb\"," + date8 + ",No\r\n");
@@ -304,13 +286,13 @@ TEST_F(ResultMenus, TheDuplicatesAndStatisticsGridsCopyAndExportWhatTheyShow) {
   stats::Tfstat& statistics = *w.statistics;
   statistics.chooseDrive(disk.letter());
   statistics.fire(L"BitBtnWithColor4");
-  EXPECT_EQ(copyOf(statistics), L"Extension Type\tQuantity\tTotal Size\r\nDAT\t1\t1,024.00 Mb\r\n");
-  const std::wstring extensions = output.path() + L"stats.csv";
-  exportTo(statistics, extensions);
-  EXPECT_EQ(fileBytes(extensions), std::string(kBom) + "Extension Type,Quantity,Total Size\r\nDAT,1,\"1,024.00 Mb\"\r\n");
-  SendMessageW(statistics.control(L"RG2Item1"), BM_CLICK, 0, 0);
+  SendMessageW(statistics.control(L"RG2Item1"), BM_CLICK, 0, 0);  // the folders view
   EXPECT_EQ(copyOf(statistics), L"Directory Name\tQuantity\tTotal Size\r\n" + std::wstring(1, disk.letter()) +
                                     L":\\a,b\u0416\t1\t1,024.00 Mb\r\n");
+  const std::wstring folders = output.path() + L"stats.csv";
+  exportTo(statistics, folders);
+  EXPECT_EQ(fileBytes(folders), std::string(kBom) + "Directory Name,Quantity,Total Size\r\n\"" +
+                                    std::string(1, static_cast<char>(disk.letter())) + ":\\a,b\xD0\x96\",1,\"1,024.00 Mb\"\r\n");
 }
 
 TEST_F(ResultMenus, TheRegistryResultsAndThePestGridCopyAndExportWhatTheyShow) {
@@ -337,8 +319,7 @@ TEST_F(ResultMenus, TheRegistryResultsAndThePestGridCopyAndExportWhatTheyShow) {
   const std::wstring row = L"1\t" + keyText + L"\tv,\"1\"\u4E2D   Error : File not found\tC:\\" + folder + L"\\one.txt\r\n";
   // The search leaves its last result selected: Copy takes it, the context-menu key opens the menu.
   clearClipboard();
-  OpenMenu seen = chooseFromMenu(form, L'c', [&] { pressMenuKey(list); });
-  EXPECT_TRUE(seen.shown);
+  EXPECT_NE(chooseFromMenu(form, L'c', [&] { postMenuKey(list); }), L"");
   EXPECT_EQ(clipboardText(), L"No.\tKey\tVal\tDat\r\n" + row);
   const std::wstring file = output.path() + L"registry.csv";
   exportTo(form, file);
