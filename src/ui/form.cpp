@@ -866,12 +866,15 @@ LRESULT Form::dispatch(UINT msg, WPARAM wp, LPARAM lp) {
       }
       break;
     }
-    case WM_CONTEXTMENU:
-      if (resultMenu_ && reinterpret_cast<HWND>(wp) == resultMenu_->control()) {
+    case WM_CONTEXTMENU: {
+      // From the list itself or from its column headers.
+      auto from = reinterpret_cast<HWND>(wp);
+      if (resultMenu_ && (from == resultMenu_->control() || IsChild(resultMenu_->control(), from))) {
         resultMenu_->show(lp);
         return 0;
       }
       break;
+    }
     case WM_GETMINMAXINFO:
       if (spec_.minTrackWidth > 0) {
         RECT r = {0, 0, spec_.minTrackWidth, spec_.minTrackHeight};

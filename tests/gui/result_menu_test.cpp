@@ -166,6 +166,9 @@ TEST_F(ResultMenus, TheHubsSearchIsCopiedAndExportedByMouseAndKeysAsTheGridShows
   clearClipboard();
   pressCtrlC(grid);
   EXPECT_EQ(clipboardText(), header + found);
+  clearClipboard();
+  EXPECT_NE(chooseFromMenu(hub, L'c', [&] { postRightClick(ListView_GetHeader(grid)); }), L"") << "from the headers";
+  EXPECT_EQ(clipboardText(), header + found);
 
   // Shift+F10 opens the menu too; Export writes every row, selected or not.
   const std::wstring file = output.path() + L"hub.csv";
