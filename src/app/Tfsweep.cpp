@@ -24,6 +24,7 @@
 #include "sysinfo/Tfinfo.h"
 #include "traces/Tfsoftclean.h"
 #include "ui/grid.h"
+#include "ui/result_menu.h"
 #include "ui/translation.h"
 #include "ui/url_label.h"
 #include "win/error.h"
@@ -192,6 +193,7 @@ void Tfsweep::build() {
   grid.cellColor = [&grid](int column, int row) {
     return grid.cell(column, row) == L"No" ? RGB(255, 255, 0) : RGB(255, 255, 255);
   };
+  addResultMenu(L"asg1", ui::gridRows(grid), kActionControls);
 
   bindTools();
   bindJunkCleaner();

@@ -1,9 +1,11 @@
 #include "app/hub_texts.h"
 
+#include "ui/result_menu.h"
+
 namespace kestova::app {
 
 // English, Portuguese, French, Spanish, Italian, Dutch, German, Norwegian.
-const std::array<ui::TranslatedText, 35> kHubTexts = {{
+const std::array<ui::TranslatedText, 37> kHubTexts = {{
     {L"Label2",
      {L"View largest",
       L"Veja Maiores",
@@ -319,6 +321,8 @@ const std::array<ui::TranslatedText, 35> kHubTexts = {{
       L"&Over",
       L"&Ungefähr",
       L"&Omtrent"}},
+    {ui::kCopyItem, ui::kCopyItemTexts},
+    {ui::kExportItem, ui::kExportItemTexts},
 }};
 
 }  // namespace kestova::app

@@ -6,6 +6,6 @@
 
 namespace kestova::app {
 
-extern const std::array<ui::TranslatedText, 35> kHubTexts;
+extern const std::array<ui::TranslatedText, 37> kHubTexts;
 
 }  // namespace kestova::app

@@ -52,4 +52,42 @@ std::string toCp1252(std::wstring_view text) {
   return out;
 }
 
+std::string toUtf8(std::wstring_view text) {
+  std::string out;
+  out.reserve(text.size());
+  auto put = [&out](unsigned long c) {
+    if (c < 0x80) {
+      out.push_back(static_cast<char>(c));
+    } else if (c < 0x800) {
+      out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+      out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else if (c < 0x10000) {
+      out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+      out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+      out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else {
+      out.push_back(static_cast<char>(0xF0 | (c >> 18)));
+      out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
+      out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+      out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    }
+  };
+  // wchar_t is 16 bits on Windows and 32 natively: pairs are joined, anything else out of range
+  // is replaced.
+  constexpr unsigned long kReplacement = 0xFFFD;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    auto c = static_cast<unsigned long>(text[i]);
+    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size()) {
+      auto low = static_cast<unsigned long>(text[i + 1]);
+      if (low >= 0xDC00 && low <= 0xDFFF) {
+        put(0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00));
+        ++i;
+        continue;
+      }
+    }
+    put((c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF ? kReplacement : c);
+  }
+  return out;
+}
+
 }  // namespace kestova

@@ -8,8 +8,10 @@
 #include "dupes/Tfdupg.h"
 #include "dupes/dupes_texts.h"
 #include "dupes/duplicate_finder.h"
+#include "dupes/run_scope.h"
 #include "shell/help.h"
 #include "ui/grid.h"
+#include "ui/result_menu.h"
 #include "win/program_folder.h"
 #include "win/volume.h"
 
@@ -69,6 +71,7 @@ void Tfdups::build() {
   grid.cellColor = [&grid](int column, int row) {
     return grid.cell(column, row) == L"Yes" ? kMarkedColor : RGB(255, 255, 255);
   };
+  addResultMenu(L"asg2", ui::gridRows(grid), RunScope::kControls);
 
   on(L"BitBtnWithColor2", ui::Event::Click, [this] { BitBtn1Click(); });
   on(L"BitBtn5", ui::Event::Click, [this] { BitBtn5Click(); });

@@ -1,9 +1,11 @@
 #include "dupes/dupes_texts.h"
 
+#include "ui/result_menu.h"
+
 namespace kestova::dupes {
 
 // English, Portuguese, French, Spanish, Italian, Dutch, German, Norwegian.
-const std::array<ui::TranslatedText, 5> kDupsTexts = {{
+const std::array<ui::TranslatedText, 7> kDupsTexts = {{
     {L"Label3",
      {L"Find and delete duplicates", L"Arquivos duplicados", L"La découverte Polycopie", L"El hallazgo Duplica",
       L"La scoperta Duplica", L"De vondst Verdubbelt", L"Fund Reproduziert", L"Funn Dupliserer"}},
@@ -13,6 +15,8 @@ const std::array<ui::TranslatedText, 5> kDupsTexts = {{
      {L"&Delete", L"&Deletar", L"&Effacer", L"&Borre", L"&Cancellare", L"&Schrap", L"&Löschen Sie", L"&Stryker"}},
     {L"CheckBox2", {L"Limit", L"Limite", L"Limite", L"Límite", L"Limite", L"De limiet", L"Grenze", L"Grense"}},
     {L"Help1", {L"&Help", L"&Ajuda", L"&Aide", L"&Ayuda", L"&Aiuto", L"&Hulp", L"&Hilfe", L"&Hjelp"}},
+    {ui::kCopyItem, ui::kCopyItemTexts},
+    {ui::kExportItem, ui::kExportItemTexts},
 }};
 
 // Seven lines each; the last ones are empty where a language has no more to say.

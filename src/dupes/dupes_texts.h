@@ -6,7 +6,7 @@
 
 namespace kestova::dupes {
 
-extern const std::array<ui::TranslatedText, 5> kDupsTexts;
+extern const std::array<ui::TranslatedText, 7> kDupsTexts;
 // Memo1's seven lines, joined by line breaks.
 extern const std::array<ui::TranslatedText, 1> kDupgTexts;
 

@@ -3,15 +3,13 @@
 namespace kestova::dupes {
 namespace {
 
-constexpr const wchar_t* kActionControls[] = {L"BitBtnWithColor2", L"BitBtn5", L"dcb1", L"CheckBox2"};
-
 void enableCloseBox(HWND window, bool on) {
   EnableMenuItem(GetSystemMenu(window, FALSE), SC_CLOSE, MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED));
 }
 
 }  // namespace
 
-RunScope::RunScope(ui::Form& form, bool& running) : form_(form), running_(running), action_(form, kActionControls) {
+RunScope::RunScope(ui::Form& form, bool& running) : form_(form), running_(running), action_(form, kControls) {
   running_ = true;
   enableCloseBox(form_.hwnd(), false);
 }

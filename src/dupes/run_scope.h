@@ -13,6 +13,9 @@ class RunScope {
   RunScope& operator=(const RunScope&) = delete;
   ~RunScope();
 
+  // What a run disables.
+  static constexpr const wchar_t* kControls[] = {L"BitBtnWithColor2", L"BitBtn5", L"dcb1", L"CheckBox2"};
+
   // The window or the program is to close: the action stops at its next item.
   bool closeRequested() const { return action_.closeRequested() || !form_.exists(); }
 

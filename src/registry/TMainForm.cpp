@@ -10,6 +10,7 @@
 #include "registry/rdfuncs.h"
 #include "registry/repair.h"
 #include "registry/restore.h"
+#include "registry/result_rows.h"
 #include "shell/help.h"
 #include "ui/action.h"
 #include "ui/application.h"
@@ -28,6 +29,8 @@ constexpr int kDefaultItemHeight = 54;
 constexpr const wchar_t* kBackgroundPicture = L"fixpc.jpg";
 constexpr COLORREF kDark = RGB(43, 74, 122);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
+// What the repair and a search disable.
+constexpr const wchar_t* kActions[] = {L"sbSearchE", L"Button3", L"Button4"};
 // Reads the saved search once the window is on screen, so that its messages appear over it.
 constexpr UINT kReadSavedSearch = WM_APP + 1;
 
@@ -122,6 +125,7 @@ void TMainForm::build() {
   SetPropW(list, L"KestovaListProc", reinterpret_cast<HANDLE>(GetWindowLongPtrW(list, GWLP_WNDPROC)));
   SetWindowLongPtrW(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(resultsListProc));
   errors_.OnRecorded = [this](const TResult&) { addResult(); };
+  addResultMenu(L"lbResults", std::make_unique<ResultListRows>(list, errors_, lines_, running_), kActions);
 
   on(L"sbSearchE", ui::Event::Click, [this] { acSearchExecute(); });
   on(L"Button1", ui::Event::Click, [this] { showPage(0); });
@@ -307,7 +311,7 @@ void TMainForm::waitForSearch() {
 
 void TMainForm::Button3Click() {
   // A close asked for during the repair waits for its end: the registry and its backup stay in step.
-  ui::Action action(*this, {L"sbSearchE", L"Button3", L"Button4"});
+  ui::Action action(*this, kActions);
   HWND bar = control(L"pb1");
   setVisible(L"pb1", true);
   setVisible(L"Edit1", true);
@@ -361,7 +365,7 @@ bool TMainForm::FormKeyDown(WORD key) {
 void TMainForm::applicationHint(const std::wstring& text) { setText(L"StatusBar1", text); }
 
 void TMainForm::setActionsEnabled(bool on) {
-  for (const wchar_t* name : {L"sbSearchE", L"Button3", L"Button4"}) setEnabled(name, on);
+  for (const wchar_t* name : kActions) setEnabled(name, on);
 }
 
 void TMainForm::setEasyControlsEnabled(bool on) {

@@ -1,9 +1,11 @@
 #include "registry/TMainForm_texts.h"
 
+#include "ui/result_menu.h"
+
 namespace kestova::registry {
 
 // English, Portuguese, French, Spanish, Italian, Dutch, German, Norwegian.
-const std::array<ui::TranslatedText, 7> kMainFormTexts = {{
+const std::array<ui::TranslatedText, 9> kMainFormTexts = {{
     {L"sbSearchE",
      {L"&Start", L"&Iniciar", L"&D\u00E9marrer", L"&Iniciar", L"&Avvia", L"&Start", L"&Start", L"&Start"}},
     {L"Button2", {L"&Errors", L"&Erros", L"&Erreurs", L"&Errores", L"&Errori", L"&Fouten", L"&Fehler", L"&Feil"}},
@@ -18,6 +20,8 @@ const std::array<ui::TranslatedText, 7> kMainFormTexts = {{
       L"Corregir errores de Windows", L"Correggi gli errori di Windows", L"Windows-fouten herstellen",
       L"Windows-Fehler beheben", L"Rett Windows-feil"}},
     {L"BitBtn1", {L"&Help", L"&Ajuda", L"&Aide", L"&Ayuda", L"&Aiuto", L"&Help", L"&Hilfe", L"&Hjelp"}},
+    {ui::kCopyItem, ui::kCopyItemTexts},
+    {ui::kExportItem, ui::kExportItemTexts},
 }};
 
 }  // namespace kestova::registry

@@ -6,6 +6,6 @@
 
 namespace kestova::registry {
 
-extern const std::array<ui::TranslatedText, 7> kMainFormTexts;
+extern const std::array<ui::TranslatedText, 9> kMainFormTexts;
 
 }  // namespace kestova::registry

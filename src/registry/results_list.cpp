@@ -5,8 +5,6 @@
 namespace kestova::registry {
 namespace {
 
-constexpr const wchar_t* kErrorSuffix = L"   Error : File not found";
-
 int textWidth(HDC dc, const std::wstring& text) {
   SIZE size = {};
   GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);

@@ -10,6 +10,9 @@
 
 namespace kestova::registry {
 
+// Follows the value name on an item's value line.
+inline constexpr const wchar_t* kErrorSuffix = L"   Error : File not found";
+
 // The two display flags, both set when a search starts.
 struct ResultLines {
   bool value = true;

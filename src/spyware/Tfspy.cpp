@@ -9,6 +9,7 @@
 #include "ui/action.h"
 #include "ui/application.h"
 #include "ui/grid.h"
+#include "ui/result_menu.h"
 #include "ui/url_label.h"
 #include "win/dialogs.h"
 
@@ -78,6 +79,7 @@ void Tfspy::build() {
   ui::Grid& grid = this->grid(L"as1");
   grid.setColumns({427, 104, 68});
   grid.setHeaderColors(kHeaderColor, RGB(255, 255, 255));
+  addResultMenu(L"as1", ui::gridRows(grid), kActions);
   grid.cellColor = [&grid](int column, int row) {
     return column == 2 && grid.cell(column, row) == L"YES" ? kProtectedColor : RGB(255, 255, 255);
   };

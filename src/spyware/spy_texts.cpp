@@ -1,9 +1,11 @@
 #include "spyware/spy_texts.h"
 
+#include "ui/result_menu.h"
+
 namespace kestova::spyware {
 
 // English, Portuguese, French, Spanish, Italian, Dutch, German, Norwegian.
-const std::array<ui::TranslatedText, 7> kSpyTexts = {{
+const std::array<ui::TranslatedText, 9> kSpyTexts = {{
     {L"Label4",
      {L"Block installation of spyware active-x controls and bad cookies (IE).",
       L"Bloqueie a instala\u00E7\u00E3o de controles active-x espi\u00F5es e cookies maliciosos (IE).",
@@ -34,6 +36,8 @@ const std::array<ui::TranslatedText, 7> kSpyTexts = {{
       L"Blokkeren vereist beheerdersrechten: start Kestova met Als administrator uitvoeren",
       L"Blockieren erfordert Administratorrechte: Kestova mit Als Administrator ausf\u00FChren starten",
       L"Blokkering krever administratorrettigheter: start Kestova med Kj\u00F8r som administrator"}},
+    {ui::kCopyItem, ui::kCopyItemTexts},
+    {ui::kExportItem, ui::kExportItemTexts},
 }};
 
 }  // namespace kestova::spyware

@@ -6,6 +6,6 @@
 
 namespace kestova::spyware {
 
-extern const std::array<ui::TranslatedText, 7> kSpyTexts;
+extern const std::array<ui::TranslatedText, 9> kSpyTexts;
 
 }  // namespace kestova::spyware

@@ -11,6 +11,7 @@
 #include "ui/application.h"
 #include "ui/chart.h"
 #include "ui/grid.h"
+#include "ui/result_menu.h"
 #include "ui/translation.h"
 #include "win/number_format.h"
 #include "win/program_folder.h"
@@ -142,6 +143,7 @@ void Tfstat::build() {
   ui::Grid& grid = this->grid(L"asg2");
   grid.setColumns({166, 186, 114});
   grid.setHeaderColors(kBandColor, kWhite);
+  addResultMenu(L"asg2", ui::gridRows(grid), kHeldOff);
 
   on(L"dcb1", Event::Change, [this] { dcb1Change(); });
   on(L"BitBtnWithColor4", Event::Click, [this] { BitBtn1Click(); });

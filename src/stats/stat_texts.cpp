@@ -1,9 +1,11 @@
 #include "stats/stat_texts.h"
 
+#include "ui/result_menu.h"
+
 namespace kestova::stats {
 
 // English, Portuguese, French, Spanish, Italian, Dutch, German, Norwegian.
-const std::array<ui::TranslatedText, 12> kStatTexts = {{
+const std::array<ui::TranslatedText, 14> kStatTexts = {{
     {L"BitBtnWithColor4",
      {L"C&ollect Stats", L"&Coletar estat\u00EDsticas", L"&Collecter les stats", L"&Recopilar datos",
       L"&Raccogli statistiche", L"&Verzamelen", L"Statistik &erfassen", L"&Samle statistikk"}},
@@ -33,6 +35,8 @@ const std::array<ui::TranslatedText, 12> kStatTexts = {{
      {L"View largest files", L"Ver os maiores arquivos", L"Voir les plus gros fichiers", L"Ver los mayores archivos",
       L"Mostra i file pi\u00F9 grandi", L"Grootste bestanden", L"Gr\u00F6\u00DFte Dateien anzeigen",
       L"Vis de st\u00F8rste filene"}},
+    {ui::kCopyItem, ui::kCopyItemTexts},
+    {ui::kExportItem, ui::kExportItemTexts},
 }};
 
 }  // namespace kestova::stats

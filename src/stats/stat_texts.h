@@ -6,6 +6,6 @@
 
 namespace kestova::stats {
 
-extern const std::array<ui::TranslatedText, 12> kStatTexts;
+extern const std::array<ui::TranslatedText, 14> kStatTexts;
 
 }  // namespace kestova::stats

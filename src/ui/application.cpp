@@ -8,12 +8,12 @@
 namespace kestova::ui {
 
 void Application::handle(MSG& msg) {
-  if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) {
+  if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN || msg.message == WM_KEYUP) {
     Form* form = Form::fromHwnd(GetAncestor(msg.hwnd, GA_ROOT));
-    if (form && form->keyPreview()) {
+    if (form) {
       bool handled = false;
       try {
-        handled = form->previewKey(static_cast<WORD>(msg.wParam));
+        handled = form->previewKey(msg.message, static_cast<WORD>(msg.wParam));
       } catch (const std::exception& e) {
         showException(form->hwnd(), e);
         handled = true;

@@ -11,6 +11,7 @@
 #include "ui/application.h"
 #include "ui/chart.h"
 #include "ui/grid.h"
+#include "ui/result_menu.h"
 #include "ui/url_label.h"
 #include "win/error.h"
 
@@ -330,10 +331,7 @@ void Form::addMenu(std::span<const MenuSpec> specs) {
       AppendMenuW(parent, MF_SEPARATOR, 0, nullptr);
       continue;
     }
-    UINT id = controlId(layout.name);
-    if (menusById_.count(id) || controlsById_.count(id)) {
-      throw std::logic_error("menu name or id used twice: " + toCp1252(layout.name));
-    }
+    UINT id = newMenuId(layout.name);
     MenuItem item{parent, id, nullptr};
     // An entry followed by a deeper one opens a submenu.
     const MenuSpec* next = &layout + 1;
@@ -354,6 +352,32 @@ void Form::addMenu(std::span<const MenuSpec> specs) {
     menus_[layout.name] = item;
     menusById_[id] = layout.name;
   }
+}
+
+UINT Form::newMenuId(const wchar_t* name) const {
+  UINT id = controlId(name);
+  if (menusById_.count(id) || controlsById_.count(id) || menus_.count(name)) {
+    throw std::logic_error("menu name or id used twice: " + toCp1252(name));
+  }
+  return id;
+}
+
+void Form::addResultMenu(std::wstring_view control, std::unique_ptr<ResultRows> rows,
+                         std::span<const wchar_t* const> locked) {
+  HWND target = this->control(control);
+  HMENU popup = CreatePopupMenu();
+  if (!popup) win::throwLastError(L"Cannot create a menu");
+  auto menu = std::make_unique<ResultMenu>(*this, target, std::move(rows),
+                                           std::vector<const wchar_t*>(locked.begin(), locked.end()), popup);
+  for (auto [name, caption] : {std::pair{kCopyItem, kCopyItemTexts[0]}, std::pair{kExportItem, kExportItemTexts[0]}}) {
+    UINT id = newMenuId(name);
+    if (!AppendMenuW(popup, MF_STRING, id, caption)) win::throwLastError(L"Cannot create a menu");
+    menus_[name] = MenuItem{popup, id, nullptr};
+    menusById_[id] = name;
+  }
+  resultMenu_ = std::move(menu);
+  on(kCopyItem, Event::Click, [this] { resultMenu_->copy(); });
+  on(kExportItem, Event::Click, [this] { resultMenu_->exportRows(); });
 }
 
 void Form::on(std::wstring_view name, Event event, std::function<void()> handler) {
@@ -575,7 +599,10 @@ void Form::setFont(std::wstring_view name, int points, bool bold) {
 
 void Form::focus(std::wstring_view name) { SetFocus(control(name)); }
 
-bool Form::previewKey(WORD key) { return FormKeyDown(key); }
+bool Form::previewKey(UINT message, WORD key) {
+  if (resultMenu_ && resultMenu_->key(message, key)) return true;
+  return message != WM_KEYUP && spec_.keyPreview && FormKeyDown(key);
+}
 
 void Form::setHover(Control& control, bool on) {
   if (control.hover == on) return;
@@ -839,6 +866,15 @@ LRESULT Form::dispatch(UINT msg, WPARAM wp, LPARAM lp) {
       }
       break;
     }
+    case WM_CONTEXTMENU: {
+      // From the list itself or from its column headers.
+      auto from = reinterpret_cast<HWND>(wp);
+      if (resultMenu_ && (from == resultMenu_->control() || IsChild(resultMenu_->control(), from))) {
+        resultMenu_->show(lp);
+        return 0;
+      }
+      break;
+    }
     case WM_GETMINMAXINFO:
       if (spec_.minTrackWidth > 0) {
         RECT r = {0, 0, spec_.minTrackWidth, spec_.minTrackHeight};
@@ -872,6 +908,7 @@ LRESULT Form::dispatch(UINT msg, WPARAM wp, LPARAM lp) {
       menus_.clear();
       menusById_.clear();
       handlers_.clear();
+      resultMenu_.reset();
       return result;
     }
     default:

@@ -18,6 +18,8 @@ namespace kestova::ui {
 
 class Chart;
 class Grid;
+class ResultMenu;
+class ResultRows;
 class TURLLabel;
 
 enum class Kind {
@@ -120,15 +122,20 @@ class Form {
 
   // Dispatches one message; window procedures of all forms end here.
   LRESULT dispatch(UINT msg, WPARAM wp, LPARAM lp);
-  // Key preview: the form sees a key before the control; true when it handled it.
-  bool previewKey(WORD key);
-  bool keyPreview() const { return spec_.keyPreview; }
+  // The form sees a key message (down, system down or up) before the control: the copy and menu
+  // keys of a result list, then a key down goes to FormKeyDown with key preview on. True when
+  // it handled the key.
+  bool previewKey(UINT message, WORD key);
   // True when a background picture was decoded and is drawn.
   bool hasBackgroundPicture() const { return static_cast<bool>(backdrop_); }
 
  protected:
   void addControls(std::span<const ControlSpec> specs);
   void addMenu(std::span<const MenuSpec> specs);
+  // Gives a result grid or list its context menu, with the items "Copy1" and "Export1" (see
+  // ui/result_menu.h); `locked` are the controls an export holds off, as the window's actions do.
+  void addResultMenu(std::wstring_view control, std::unique_ptr<ResultRows> rows,
+                     std::span<const wchar_t* const> locked);
   void on(std::wstring_view name, Event event, std::function<void()> handler);
   void startTimer(UINT_PTR id, UINT milliseconds, std::function<void()> handler);
   void stopTimer(UINT_PTR id);
@@ -191,6 +198,7 @@ class Form {
   void createControl(const ControlSpec& layout);
   Control* findControl(std::wstring_view name) const;
   const MenuItem* findMenu(std::wstring_view name) const;
+  UINT newMenuId(const wchar_t* name) const;
   void onCommand(UINT id, UINT code, HWND from);
   LRESULT onCtlColor(HDC dc, HWND from, bool isStatic);
   void drawColorButton(const DRAWITEMSTRUCT& item);
@@ -219,6 +227,7 @@ class Form {
   std::map<UINT, std::wstring> menusById_;
   std::map<std::pair<std::wstring, Event>, std::function<void()>, std::less<>> handlers_;
   std::map<UINT_PTR, std::function<void()>> timers_;
+  std::unique_ptr<ResultMenu> resultMenu_;
 };
 
 }  // namespace kestova::ui

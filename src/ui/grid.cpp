@@ -13,7 +13,7 @@ const std::wstring kEmpty;
 }  // namespace
 
 HWND Grid::create(HWND parent, UINT id, RECT bounds, bool visible) {
-  DWORD style = WS_CHILD | WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
+  DWORD style = WS_CHILD | WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS |
                 LVS_NOSORTHEADER | (visible ? WS_VISIBLE : 0);
   hwnd_ = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"", style, bounds.left, bounds.top,
                           bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
@@ -56,6 +56,7 @@ void Grid::setHeaderColors(COLORREF background, COLORREF text) {
 
 void Grid::setRowCount(int rows) {
   if (rows < 1) rows = 1;
+  if (rows < rowCount()) ListView_SetItemState(hwnd_, -1, 0, LVIS_SELECTED);
   firstStale_ = std::min({firstStale_, rowCount(), rows});
   rows_.resize(static_cast<std::size_t>(rows), std::vector<std::wstring>(widths_.size()));
   stale_ = true;
@@ -93,6 +94,15 @@ void Grid::redrawRow(int row) {
   int item = row - 1;
   int top = ListView_GetTopIndex(hwnd_);
   if (item >= top && item <= top + ListView_GetCountPerPage(hwnd_)) ListView_RedrawItems(hwnd_, item, item);
+}
+
+std::vector<int> Grid::selectedRows() const {
+  std::vector<int> rows;
+  for (int item = ListView_GetNextItem(hwnd_, -1, LVNI_SELECTED); item >= 0;
+       item = ListView_GetNextItem(hwnd_, item, LVNI_SELECTED)) {
+    if (item + 1 < rowCount()) rows.push_back(item + 1);
+  }
+  return rows;
 }
 
 const std::wstring& Grid::cell(int column, int row) const {

@@ -57,6 +57,10 @@ class Grid {
   // Background of a data cell; white unless given.
   std::function<COLORREF(int column, int row)> cellColor;
 
+  // The selected rows in row order (the header is never one); a row count that drops clears
+  // the selection, since the rows it named are gone.
+  std::vector<int> selectedRows() const;
+
   // The cell of the last click (column, row); row 0 is the header.
   int clickedColumn() const { return clickedColumn_; }
   int clickedRow() const { return clickedRow_; }

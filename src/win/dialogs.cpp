@@ -13,6 +13,15 @@ int CALLBACK browseCallback(HWND hwnd, UINT msg, LPARAM, LPARAM start) {
   return 0;
 }
 
+// "csv" for a filter whose first pattern is "*.csv"; empty for a pattern of several or none.
+std::wstring defaultExtension(const std::wstring& filter) {
+  std::size_t end = filter.find(L'\0');
+  if (end == std::wstring::npos) return {};
+  std::wstring pattern(filter.c_str() + end + 1);
+  if (pattern.rfind(L"*.", 0) != 0 || pattern.find_first_of(L"*?;", 2) != std::wstring::npos) return {};
+  return pattern.substr(2);
+}
+
 // Moves the next window this thread activates (the message box) to a screen position.
 class PlacementHook {
  public:
@@ -106,7 +115,10 @@ class SystemDialogs final : public Dialogs {
     ofn.lpstrFile = buffer.data();
     ofn.nMaxFile = static_cast<DWORD>(buffer.size());
     ofn.lpstrTitle = title.c_str();
-    ofn.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
+    // A name typed without an extension gets the one of the filter's first pattern ("*.csv").
+    std::wstring extension = defaultExtension(filter);
+    if (!extension.empty()) ofn.lpstrDefExt = extension.c_str();
+    ofn.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
     if (!GetSaveFileNameW(&ofn)) return false;
     file = buffer.c_str();
     return true;

@@ -9,6 +9,7 @@
 namespace kestova::win {
 
 enum ShellFolder : int {
+  kDocumentsFolder = 5,
   kRecentFolder = 8,
   kRecycleBinFolder = 10,
   kInternetCacheFolder = 32,

@@ -9,6 +9,7 @@
 #include "harness/file_holder.h"
 #include "harness/driver.h"
 #include "harness/hub_fixture.h"
+#include "harness/queue_probe.h"
 #include "harness/test_keys.h"
 #include "traces/Tfsoftclean.h"
 #include "ui/application.h"
@@ -24,36 +25,6 @@ using traces::Tfsoftclean;
 using traces::Trace;
 
 constexpr Trace kRegistryTraces[] = {Trace::TypedUrls, Trace::RunHistory, Trace::FindHistory};
-
-// Runs `action` the first time the thread's queue runs: posted before a Clean, it comes in
-// through the run's own pump, while the run is under way.
-class QueueProbe {
- public:
-  explicit QueueProbe(std::function<void()> action) : action_(std::move(action)) {
-    window_ = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
-    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&QueueProbe::proc));
-    PostMessageW(window_, WM_APP, 0, 0);
-  }
-  QueueProbe(const QueueProbe&) = delete;
-  QueueProbe& operator=(const QueueProbe&) = delete;
-  ~QueueProbe() { DestroyWindow(window_); }
-  bool ran() const { return ran_; }
-
- private:
-  static LRESULT CALLBACK proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    auto* self = reinterpret_cast<QueueProbe*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (msg == WM_APP && self && !self->ran_) {
-      self->ran_ = true;
-      self->action_();
-      return 0;
-    }
-    return DefWindowProcW(hwnd, msg, wp, lp);
-  }
-  std::function<void()> action_;
-  HWND window_ = nullptr;
-  bool ran_ = false;
-};
 
 // A folder of the prefix's Windows folder, removed afterwards unless it was there before.
 class WindowsSubfolder {

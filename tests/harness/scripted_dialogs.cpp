@@ -32,10 +32,11 @@ bool ScriptedDialogs::openFiles(HWND, const std::wstring&, const std::wstring&, 
   return true;
 }
 
-bool ScriptedDialogs::saveFile(HWND, const std::wstring&, const std::wstring&, std::wstring& file) {
-  if (folderChoices.empty()) return false;
-  file = folderChoices.front();
-  folderChoices.pop_front();
+bool ScriptedDialogs::saveFile(HWND, const std::wstring& title, const std::wstring& filter, std::wstring& file) {
+  saveRequests.push_back({title, filter, file});
+  if (saveChoices.empty()) return false;
+  file = saveChoices.front();
+  saveChoices.pop_front();
   return true;
 }
 

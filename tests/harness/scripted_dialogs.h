@@ -23,6 +23,11 @@ class ScriptedDialogs : public win::Dialogs {
   std::deque<std::wstring> folderChoices;    // for browseFolder(); cancelled when empty
   std::deque<std::vector<std::wstring>> fileChoices;
   std::vector<std::wstring> browseStarts;    // the folder each browse started at
+  struct SaveRequest {
+    std::wstring title, filter, file;  // the file the dialog proposed
+  };
+  std::vector<SaveRequest> saveRequests;
+  std::deque<std::wstring> saveChoices;      // for saveFile(); cancelled when empty
 
   int message(HWND, const std::wstring& text, const std::wstring& caption, UINT flags) override;
   int messageAt(HWND, const std::wstring& text, const std::wstring& caption, UINT flags, POINT at) override;
