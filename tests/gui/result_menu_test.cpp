@@ -11,6 +11,7 @@
 #include <initializer_list>
 #include <string>
 
+#include "app/JunkCleaner.h"
 #include "app/Tfsweep.h"
 #include "app/app_windows.h"
 #include "core/text_codec.h"
@@ -23,7 +24,6 @@
 #include "harness/queue_probe.h"
 #include "harness/temp_folder.h"
 #include "harness/test_keys.h"
-#include "junk/JunkCleaner.h"
 #include "registry/TMainForm.h"
 #include "registry/regequiv.h"
 #include "spyware/Tfspy.h"
@@ -198,7 +198,7 @@ TEST_F(ResultMenus, TheHubsSearchIsCopiedAndExportedByMouseAndKeysAsTheGridShows
 TEST_F(ResultMenus, TwoHundredThousandHubRowsExportWhileTheQueueRunsAndAHeldTargetStaysAsItWas) {
   MappedDrive drive;
   app::Tfsweep& hub = hubOn(drive);
-  junk::JunkCleaner& cleaner = hub.junkCleaner();
+  app::JunkCleaner& cleaner = hub.junkCleaner();
   std::string expected = std::string(kBom) + "name,path,size,delete?\r\n";
   {
     ui::Grid::UpdateScope batch(hub.grid(L"asg1"));
@@ -258,7 +258,7 @@ TEST_F(ResultMenus, TheDuplicatesAndStatisticsGridsCopyAndExportWhatTheyShow) {
   drive.folder().writeFile(L"X\u4E2D\\A,B \u0416.BIN", std::string(1300000, 'z'));
   drive.folder().writeFile(L"Y\\A,B \u0416.BIN", std::string(1300000, 'z'));
   auto& w = app::windows();
-  w.dups = std::make_unique<dupes::Tfdups>();
+  w.dups = std::make_unique<dupes::Tfdups>(w.hubLink, w.dupg);
   w.dups->create();
   w.dups->show();
   dupes::Tfdups& dups = *w.dups;
@@ -283,7 +283,7 @@ TEST_F(ResultMenus, TheDuplicatesAndStatisticsGridsCopyAndExportWhatTheyShow) {
 
   MappedDrive disk;
   writeSizedFile(disk.root() + L"a,b\u0416\\big.dat", 1024ull << 20);
-  w.statistics = std::make_unique<stats::Tfstat>();
+  w.statistics = std::make_unique<stats::Tfstat>(w.hubLink);
   w.statistics->create();
   w.statistics->show();
   stats::Tfstat& statistics = *w.statistics;
