@@ -110,7 +110,7 @@ void Form::drawColorButton(const DRAWITEMSTRUCT& item) {
   if (pressed) OffsetRect(&r, 1, 1);
   DrawTextW(item.hDC, caption, -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
   if (item.itemState & ODS_FOCUS) {
-    InflateRect(&r, -4, -4);
+    InflateRect(&r, -scaled(4), -scaled(4));
     DrawFocusRect(item.hDC, &r);
   }
 }
