@@ -136,7 +136,8 @@ void Chart::paint(HDC dc, const RECT& area) const {
   RECT plot = {area.left + axisWidth, area.top + line + px(8), area.right - px(8), area.bottom - px(4)};
   const int slot = std::max(1, static_cast<int>((plot.right - plot.left) / count));
   const bool upright = widest > slot - px(2);
-  const int labelHeight = upright ? std::min(widest + px(4), static_cast<int>((area.bottom - area.top) * 2 / 5)) : line + px(4);
+  const int labelHeight =
+      upright ? std::min(widest + px(4), static_cast<int>((area.bottom - area.top) * 2 / 5)) : line + px(4);
   plot.bottom -= labelHeight;
   if (plot.bottom <= plot.top || plot.right <= plot.left) return;
 

@@ -112,8 +112,8 @@ void Form::createControl(const ControlSpec& layout) {
   } else {
     int height = layout.kind == Kind::ComboBox ? scaled(layout.height * 10) : bounds.bottom - bounds.top;
     const wchar_t* caption = layout.kind == Kind::TabControl ? L"" : layout.caption;
-    hwnd = CreateWindowExW(exStyle, cls, caption, style, bounds.left, bounds.top, bounds.right - bounds.left, height, parent,
-                           reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), GetModuleHandleW(nullptr),
+    hwnd = CreateWindowExW(exStyle, cls, caption, style, bounds.left, bounds.top, bounds.right - bounds.left, height,
+                           parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), GetModuleHandleW(nullptr),
                            nullptr);
   }
   if (!hwnd) win::throwLastError(std::wstring(L"Cannot create control ") + layout.name);
