@@ -47,6 +47,15 @@ foreach(kind win gui e2e codepage release)
   set_tests_properties(${kind}_shared_tests PROPERTIES RESOURCE_LOCK recycle_bin_and_url_cache)
 endforeach()
 
+# The windows at 125 %, 150 % and 200 % display scaling: the fit test and the tests of scaled
+# clicks, drops and rescaling run again, each DPI in a prefix of its own (see tests/harness/at-dpi).
+foreach(dpi 120 144 192)
+  add_test(NAME gui_tests_at_${dpi}dpi
+           COMMAND ${harness}/at-dpi ${dpi} $<TARGET_FILE:gui_tests> --gtest_filter=Translations.*:*Scaled*)
+  set_tests_properties(gui_tests_at_${dpi}dpi PROPERTIES FIXTURES_REQUIRED "wine;display" RESOURCE_LOCK dpi_prefix
+                       TIMEOUT 900)
+endforeach()
+
 # Stands in for a program another one starts: appends its command line to its own path + ".log".
 add_executable(recorder ${CMAKE_SOURCE_DIR}/tests/tools/recorder.cpp)
 target_link_libraries(recorder PRIVATE xp_compat)

@@ -501,19 +501,19 @@ void Tfsweep::layOutLabelRow() {
   HDC dc = GetDC(hwnd());
   if (!dc) return;
   HGDIOBJ old = SelectObject(dc, font());
-  int x = kLeft;
+  int x = scaled(kLeft);
   for (const wchar_t* name : kRow) {
     if (!visible(name)) continue;
     std::wstring caption = text(name);
     RECT need = {0, 0, 0, 0};
     DrawTextW(dc, caption.c_str(), -1, &need, DT_CALCRECT | DT_SINGLELINE);
-    int width = need.right + 2;
-    SetWindowPos(control(name), nullptr, x, kTop, width, kHeight, SWP_NOZORDER | SWP_NOACTIVATE);
-    x += width + kGap;
+    int width = need.right + scaled(2);
+    SetWindowPos(control(name), nullptr, x, scaled(kTop), width, scaled(kHeight), SWP_NOZORDER | SWP_NOACTIVATE);
+    x += width + scaled(kGap);
   }
   SelectObject(dc, old);
   ReleaseDC(hwnd(), dc);
-  RECT row = {0, 0, 760, kTop + kHeight + 2};
+  RECT row = {0, 0, scaled(760), scaled(kTop + kHeight + 2)};
   InvalidateRect(hwnd(), &row, TRUE);
 }
 
@@ -524,6 +524,8 @@ void Tfsweep::chooseLanguage(int code) {
 }
 
 void Tfsweep::FormActivate() { translate(); }
+
+void Tfsweep::dpiChanged() { layOutLabelRow(); }
 
 void Tfsweep::FormClose() { storeSwitchCodes(); }
 
@@ -536,7 +538,7 @@ bool Tfsweep::FormKeyDown(WORD key) {
 void Tfsweep::BitBtnWithColor15Click() {
   RECT r;
   GetWindowRect(hwnd(), &r);
-  int width = r.right - r.left > 781 ? 672 : 782;
+  int width = r.right - r.left > scaled(781) ? scaled(672) : scaled(782);
   SetWindowPos(hwnd(), nullptr, 0, 0, width, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER);
 }
 

@@ -107,6 +107,7 @@ class Tfsweep : public ui::Form, public shell::HubServices {
   void build() override;
   void FormCreate() override;
   void FormActivate() override;
+  void dpiChanged() override;
   void FormClose() override;
   bool FormKeyDown(WORD key) override;
   void place() override;

@@ -174,7 +174,7 @@ void Tfdups::Timer1Timer() {
     HWND list = grid(L"asg2").hwnd();
     const int extra[] = {30, 200, 20, 5, 10};
     for (int column = 0; column < 5; ++column) {
-      ListView_SetColumnWidth(list, column, ListView_GetColumnWidth(list, column) + extra[column]);
+      ListView_SetColumnWidth(list, column, ListView_GetColumnWidth(list, column) + scaled(extra[column]));
     }
   }
   stopTimer(kTimer1);

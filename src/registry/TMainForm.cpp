@@ -120,7 +120,7 @@ void TMainForm::build() {
   setBackColor(L"Label6", kDark);
   for (const wchar_t* name : {L"Label1", L"Label2", L"Label3"}) setFont(name, 16, false);
   setChecked(L"CheckBox1", true);
-  painter_ = std::make_unique<ResultsPainter>(font());
+  painter_ = std::make_unique<ResultsPainter>(font(), dpi());
   HWND list = control(L"lbResults");
   SetPropW(list, L"KestovaListProc", reinterpret_cast<HANDLE>(GetWindowLongPtrW(list, GWLP_WNDPROC)));
   SetWindowLongPtrW(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(resultsListProc));
@@ -194,6 +194,12 @@ void TMainForm::showPage(int page) {
   setVisible(L"PageResults", page == 1);
 }
 
+void TMainForm::dpiChanged() {
+  // The form's font was made again at the new scale.
+  painter_ = std::make_unique<ResultsPainter>(font(), dpi());
+  RemeasureResults();
+}
+
 void TMainForm::FormResize() {
   // Measured after the rescaling, so that the heights fit the list's new width.
   resizer_.ResizeAll(hwnd());
@@ -207,7 +213,8 @@ int TMainForm::itemHeight(int index) const {
   RECT client;
   GetClientRect(list, &client);
   HDC dc = GetDC(list);
-  int height = painter_->measure(dc, errors_.Results[static_cast<std::size_t>(index)], 98, client.right - 2, lines_);
+  int height = painter_->measure(dc, errors_.Results[static_cast<std::size_t>(index)], painter_->textLeft(),
+                                   client.right - scaled(2), lines_);
   ReleaseDC(list, dc);
   return height;
 }
@@ -222,7 +229,7 @@ void TMainForm::RemeasureResults() {
 void TMainForm::measureItem(const std::wstring& name, MEASUREITEMSTRUCT& item) {
   if (name != L"lbResults") return;
   int height = itemHeight(static_cast<int>(item.itemID));
-  item.itemHeight = static_cast<UINT>(height > 0 ? height : kDefaultItemHeight);
+  item.itemHeight = static_cast<UINT>(height > 0 ? height : scaled(kDefaultItemHeight));
 }
 
 void TMainForm::drawItem(const std::wstring& name, DRAWITEMSTRUCT& item) {

@@ -37,6 +37,7 @@ class TMainForm : public ui::Form {
   void applicationHint(const std::wstring& text) override;
   void drawItem(const std::wstring& control, DRAWITEMSTRUCT& item) override;
   void measureItem(const std::wstring& control, MEASUREITEMSTRUCT& item) override;
+  void dpiChanged() override;
   LRESULT handleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:

@@ -13,7 +13,7 @@ int textWidth(HDC dc, const std::wstring& text) {
 
 }  // namespace
 
-ResultsPainter::ResultsPainter(HFONT normal) : normal_(normal) {
+ResultsPainter::ResultsPainter(HFONT normal, int dpi) : normal_(normal), dpi_(dpi) {
   LOGFONTW face = {};
   GetObjectW(normal, sizeof face, &face);
   face.lfWeight = FW_BOLD;
@@ -45,6 +45,8 @@ int ResultsPainter::DrawWrapped(bool draw, HDC dc, const RECT& rect, int highlig
   return layout.height;
 }
 
+int ResultsPainter::textLeft() const { return px(98); }
+
 int ResultsPainter::measure(HDC dc, const TResult& result, int left, int right, ResultLines lines) const {
   RECT column = {left, 0, right, 0};
   int height = DrawWrapped(false, dc, column, result.KeyMatchPos, result.KeyMatchLen, result.Key);
@@ -52,7 +54,7 @@ int ResultsPainter::measure(HDC dc, const TResult& result, int left, int right, 
     height += DrawWrapped(false, dc, column, result.NameMatchPos, result.NameMatchLen, result.ValueName + kErrorSuffix);
   }
   if (lines.data) height += DrawWrapped(false, dc, column, result.DataMatchPos, result.DataMatchLen, result.Data);
-  return height + 4;
+  return height + px(4);
 }
 
 void ResultsPainter::draw(HDC dc, const RECT& rect, int index, const TResult* result, bool selected,
@@ -68,9 +70,9 @@ void ResultsPainter::draw(HDC dc, const RECT& rect, int index, const TResult* re
 
   int top = rect.top;
   auto line = [&](const wchar_t* label, int position, int length, const std::wstring& text) {
-    RECT labelBox = {rect.left + 50, top, rect.left + 90, top + 24};
+    RECT labelBox = {rect.left + px(50), top, rect.left + px(90), top + px(24)};
     DrawTextW(dc, label, -1, &labelBox, DT_RIGHT | DT_SINGLELINE);
-    RECT column = {rect.left + 98, top, rect.right - 2, rect.bottom};
+    RECT column = {rect.left + textLeft(), top, rect.right - px(2), rect.bottom};
     return DrawWrapped(true, dc, column, position, length, text);
   };
   int height = line(L"Key: ", result->KeyMatchPos, result->KeyMatchLen, result->Key);
@@ -85,7 +87,7 @@ void ResultsPainter::draw(HDC dc, const RECT& rect, int index, const TResult* re
 
   RECT box = rect;
   InflateRect(&box, -1, -1);
-  box.right = rect.left + 48;
+  box.right = rect.left + px(48);
   win::GdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, fore));
   HGDIOBJ oldPen = SelectObject(dc, pen.get());
   MoveToEx(dc, box.right, box.top, nullptr);

@@ -21,8 +21,11 @@ struct ResultLines {
 
 class ResultsPainter {
  public:
-  // `normal` is the list's font; the highlight style is made from it.
-  explicit ResultsPainter(HFONT normal);
+  // `normal` is the list's font; the highlight style is made from it. The boxes beside the text
+  // are 96-DPI pixels drawn at `dpi`.
+  ResultsPainter(HFONT normal, int dpi);
+  // Where the text column begins in an item, at the painter's DPI.
+  int textLeft() const;
 
   // Draws (or, with `draw` false, only measures) `text` wrapped into `rect`; returns the height.
   int DrawWrapped(bool draw, HDC dc, const RECT& rect, int highlightPosition, int highlightLength,
@@ -33,7 +36,10 @@ class ResultsPainter {
   void draw(HDC dc, const RECT& rect, int index, const TResult* result, bool selected, ResultLines lines) const;
 
  private:
+  int px(int pixels) const { return MulDiv(pixels, dpi_, 96); }
+
   HFONT normal_;
+  int dpi_;
   win::Font highlight_;
 };
 

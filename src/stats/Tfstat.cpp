@@ -285,7 +285,7 @@ void Tfstat::BitBtn1Click() {
     viewChart();
   }
   showStatus(L"Task Complete");
-  setOuterHeight(kResultOuterHeight);
+  setOuterHeight(scaled(kResultOuterHeight));
   setEnabled(L"BitBtnWithColor4", false);
 }
 
@@ -307,7 +307,7 @@ void Tfstat::RG2Click() {
   fillGrid();
   viewChart();
   showStatus(L"Task Complete");
-  setOuterHeight(kResultOuterHeight);
+  setOuterHeight(scaled(kResultOuterHeight));
 }
 
 void Tfstat::Label2Click() {
@@ -409,14 +409,14 @@ void Tfstat::showStatus(const std::wstring& text) {
 }
 
 void Tfstat::setClientHeight(int height) {
-  RECT r = {0, 0, 0, height};
+  RECT r = {0, 0, 0, scaled(height)};
   AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongPtrW(hwnd(), GWL_STYLE)), FALSE,
                      static_cast<DWORD>(GetWindowLongPtrW(hwnd(), GWL_EXSTYLE)));
   setOuterHeight(r.bottom - r.top);
 }
 
 void Tfstat::setOuterHeight(int height) {
-  SetWindowPos(hwnd(), nullptr, 0, 0, kOuterWidth, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(hwnd(), nullptr, 0, 0, scaled(kOuterWidth), height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   paintBand();
 }
 
@@ -443,7 +443,8 @@ void Tfstat::paintBand() {
     win::SelectObjectScope select(dc.get(), picture.bitmap.get());
     FillRect(dc.get(), &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     win::Brush band(CreateSolidBrush(kBandColor));
-    FillRect(dc.get(), &kBand, band.get());
+    RECT bandRect = {scaled(kBand.left), scaled(kBand.top), scaled(kBand.right), scaled(kBand.bottom)};
+    FillRect(dc.get(), &bandRect, band.get());
   }
   ReleaseDC(hwnd(), screen);
   setBackgroundPicture(picture);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "win/dpi.h"
 #include "win/error.h"
 #include "win/handles.h"
 
@@ -42,7 +43,8 @@ SIZE textSize(HDC dc, const std::wstring& text) {
 
 }  // namespace
 
-HWND Chart::create(HWND parent, UINT id, RECT bounds, bool visible) {
+HWND Chart::create(HWND parent, UINT id, RECT bounds, bool visible, int dpi) {
+  dpi_ = dpi;
   registerChartClass(windowProc);
   hwnd_ = CreateWindowExW(0, kChartClass, L"", WS_CHILD | (visible ? WS_VISIBLE : 0), bounds.left, bounds.top,
                           bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
@@ -50,6 +52,13 @@ HWND Chart::create(HWND parent, UINT id, RECT bounds, bool visible) {
   if (hwnd_) SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   return hwnd_;
 }
+
+void Chart::setDpi(int dpi) {
+  dpi_ = dpi;
+  if (hwnd_) InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+int Chart::px(int pixels) const { return win::scaleToDpi(pixels, dpi_); }
 
 long Chart::openData(short /*type*/, long /*series*/, long points) {
   points = std::clamp(points, 0L, 32767L);
@@ -109,7 +118,7 @@ void Chart::paint(HDC dc, const RECT& area) const {
   GetTextMetricsW(dc, &metrics);
   const int line = metrics.tmHeight;
 
-  RECT captionBox = {area.left + 4, area.top + 3, area.right - 4, area.top + 3 + line};
+  RECT captionBox = {area.left + px(4), area.top + px(3), area.right - px(4), area.top + px(3) + line};
   DrawTextW(dc, caption_.c_str(), -1, &captionBox, DT_CENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
 
   double largest = 0;
@@ -123,11 +132,12 @@ void Chart::paint(HDC dc, const RECT& area) const {
   for (const auto& label : labels_) widest = std::max(widest, static_cast<int>(textSize(dc, label).cx));
   int widestTick = 0;
   for (int t = 0; t <= kTicks; ++t) widestTick = std::max(widestTick, static_cast<int>(textSize(dc, axisText(top * t / kTicks)).cx));
-  const int axisWidth = widestTick + 8;
-  RECT plot = {area.left + axisWidth, area.top + line + 8, area.right - 8, area.bottom - 4};
+  const int axisWidth = widestTick + px(8);
+  RECT plot = {area.left + axisWidth, area.top + line + px(8), area.right - px(8), area.bottom - px(4)};
   const int slot = std::max(1, static_cast<int>((plot.right - plot.left) / count));
-  const bool upright = widest > slot - 2;
-  const int labelHeight = upright ? std::min(widest + 4, static_cast<int>((area.bottom - area.top) * 2 / 5)) : line + 4;
+  const bool upright = widest > slot - px(2);
+  const int labelHeight =
+      upright ? std::min(widest + px(4), static_cast<int>((area.bottom - area.top) * 2 / 5)) : line + px(4);
   plot.bottom -= labelHeight;
   if (plot.bottom <= plot.top || plot.right <= plot.left) return;
 
@@ -146,7 +156,7 @@ void Chart::paint(HDC dc, const RECT& area) const {
     int y = plot.bottom - height * t / kTicks;
     RECT gridLine = {plot.left, y, plot.right, y + 1};
     FillRect(dc, &gridLine, grid.get());
-    RECT tick = {area.left + 2, y - line / 2, plot.left - 4, y + line};
+    RECT tick = {area.left + px(2), y - line / 2, plot.left - px(4), y + line};
     std::wstring text = axisText(top * t / kTicks);
     DrawTextW(dc, text.c_str(), -1, &tick, DT_RIGHT | DT_SINGLELINE | DT_NOPREFIX);
   }
@@ -168,14 +178,14 @@ void Chart::paint(HDC dc, const RECT& area) const {
     if (label.empty()) continue;
     if (upright) {
       win::SelectObjectScope selectUpright(dc, uprightFont.get());
-      RECT clip = {left, plot.bottom + 2, left + slot, area.bottom - 2};
+      RECT clip = {left, plot.bottom + px(2), left + slot, area.bottom - px(2)};
       int x = left + (slot - line) / 2;
       // Read upward, ending under the bar; a label longer than the band is cut at its end.
-      int length = std::min(static_cast<int>(textSize(dc, label).cx), labelHeight - 4);
-      ExtTextOutW(dc, x, plot.bottom + 2 + length, ETO_CLIPPED, &clip, label.c_str(),
+      int length = std::min(static_cast<int>(textSize(dc, label).cx), labelHeight - px(4));
+      ExtTextOutW(dc, x, plot.bottom + px(2) + length, ETO_CLIPPED, &clip, label.c_str(),
                   static_cast<UINT>(label.size()), nullptr);
     } else {
-      RECT r = {left, plot.bottom + 2, left + slot, plot.bottom + 2 + line};
+      RECT r = {left, plot.bottom + px(2), left + slot, plot.bottom + px(2) + line};
       DrawTextW(dc, label.c_str(), -1, &r, DT_CENTER | DT_SINGLELINE | DT_NOPREFIX);
     }
   }

@@ -16,7 +16,9 @@ class Chart {
   Chart(const Chart&) = delete;
   Chart& operator=(const Chart&) = delete;
 
-  HWND create(HWND parent, UINT id, RECT bounds, bool visible);
+  // Margins are 96-DPI pixels drawn at `dpi`; the text follows the font the chart is given.
+  HWND create(HWND parent, UINT id, RECT bounds, bool visible, int dpi);
+  void setDpi(int dpi);
   HWND hwnd() const { return hwnd_; }
 
   // Begins a set of `points` values (type and series count as the control takes them); every
@@ -45,7 +47,10 @@ class Chart {
   void paint(HDC dc, const RECT& area) const;
   bool inSet(short index) const { return index >= 0 && index < pointCount(); }
 
+  int px(int pixels) const;
+
   HWND hwnd_ = nullptr;
+  int dpi_ = 96;
   short serie_ = 0;
   std::wstring caption_;
   std::vector<double> values_;

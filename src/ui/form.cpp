@@ -14,6 +14,7 @@
 #include "ui/grid.h"
 #include "ui/result_menu.h"
 #include "ui/url_label.h"
+#include "win/dpi.h"
 #include "win/error.h"
 
 namespace kestova::ui {
@@ -71,27 +72,21 @@ void Form::registerClass() const {
 void Form::create(HWND owner) {
   if (hwnd_) return;
   registerClass();
-  HDC screen = GetDC(nullptr);
-  int height = -MulDiv(spec_.fontPoints, GetDeviceCaps(screen, LOGPIXELSY), 72);
-  ReleaseDC(nullptr, screen);
-  int weight = spec_.bold ? FW_BOLD : FW_NORMAL;
-  font_.reset(CreateFontW(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                          CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, spec_.fontFace));
-  underlined_.reset(CreateFontW(height, 0, 0, 0, weight, FALSE, TRUE, FALSE, DEFAULT_CHARSET,
-                                OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
-                                spec_.fontFace));
   backgroundBrush_.reset(CreateSolidBrush(spec_.background));
-
-  RECT r = {0, 0, spec_.clientWidth, spec_.clientHeight};
   HWND created = CreateWindowExW(WS_EX_CONTROLPARENT, spec_.className, spec_.caption.c_str(),
                                  spec_.style | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
-                                 r.right, r.bottom, owner, nullptr, GetModuleHandleW(nullptr), this);
+                                 spec_.clientWidth, spec_.clientHeight, owner, nullptr, GetModuleHandleW(nullptr),
+                                 this);
   if (!created) win::throwLastError(L"Cannot create window " + spec_.caption);
+  // The window's monitor decides its scale; the controls and fonts are made at it.
+  dpi_ = win::windowDpi(hwnd_);
+  makeFonts();
   tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
                              GetModuleHandleW(nullptr), nullptr);
   build();
   if (menuBar_) SetMenu(hwnd_, menuBar_);
+  RECT r = {0, 0, scaled(spec_.clientWidth), scaled(spec_.clientHeight)};
   AdjustWindowRectEx(&r, spec_.style, menuBar_ != nullptr, WS_EX_CONTROLPARENT);
   SetWindowPos(hwnd_, nullptr, 0, 0, r.right - r.left, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER);
   place();

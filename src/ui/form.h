@@ -10,6 +10,8 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "win/handles.h"
 #include "win/jpeg_image.h"
@@ -128,6 +130,12 @@ class Form {
   bool previewKey(UINT message, WORD key);
   // True when a background picture was decoded and is drawn.
   bool hasBackgroundPicture() const { return static_cast<bool>(backdrop_); }
+  // The dots per inch the window is laid out at; the tables' pixels are for 96.
+  int dpi() const { return dpi_; }
+  // Pixels of the 96-DPI layout at the window's DPI.
+  int scaled(int pixels) const;
+  // Every control by name with the rectangle its table gives it: 96-DPI pixels in its parent.
+  std::vector<std::pair<std::wstring, RECT>> layout() const;
 
  protected:
   void addControls(std::span<const ControlSpec> specs);
@@ -155,6 +163,8 @@ class Form {
   // Owner-drawn list boxes.
   virtual void drawItem(const std::wstring& /*control*/, DRAWITEMSTRUCT& /*item*/) {}
   virtual void measureItem(const std::wstring& /*control*/, MEASUREITEMSTRUCT& /*item*/) {}
+  // The window was laid out again at a new DPI; what a window places by code it places again.
+  virtual void dpiChanged() {}
   // Messages the base does not handle.
   virtual LRESULT handleMessage(UINT msg, WPARAM wp, LPARAM lp);
 
@@ -177,6 +187,8 @@ class Form {
     win::Brush backBrush;
     bool hover = false;
     std::wstring longHint;  // the part of the hint after '|'
+    RECT table = {};  // the table's rectangle, 96-DPI pixels in the parent
+    std::pair<int, bool> fontKey{0, false};  // points and weight given by setFont; 0 for the form's font
     WNDPROC originalProc = nullptr;
     std::unique_ptr<Grid> grid;
     std::unique_ptr<Chart> chart;
@@ -206,9 +218,15 @@ class Form {
   // Paints the form's background behind `child` in the child's own coordinates.
   void paintBackgroundBehind(HWND child, HDC dc);
   void setHover(Control& control, bool on);
+  RECT scaled(const RECT& table) const;
+  void makeFonts();
+  HFONT fontFor(std::pair<int, bool> key);
+  void onDpiChanged(int dpi, const RECT& suggested);
+  void stretchBackdrop();
 
   FormSpec spec_;
   HWND hwnd_ = nullptr;
+  int dpi_ = 96;
   HWND tooltip_ = nullptr;
   HWND hintSource_ = nullptr;  // the window whose hint was last told
   HMENU menuBar_ = nullptr;

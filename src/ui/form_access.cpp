@@ -177,17 +177,10 @@ void Form::setBackColor(std::wstring_view name, COLORREF color) {
 }
 
 void Form::setFont(std::wstring_view name, int points, bool bold) {
-  win::Font& font = fonts_[{points, bold}];
-  if (!font) {
-    LOGFONTW face = {};
-    GetObjectW(font_.get(), sizeof face, &face);
-    HDC screen = GetDC(nullptr);
-    face.lfHeight = -MulDiv(points, GetDeviceCaps(screen, LOGPIXELSY), 72);
-    ReleaseDC(nullptr, screen);
-    face.lfWeight = bold ? FW_BOLD : FW_NORMAL;
-    font.reset(CreateFontIndirectW(&face));
-  }
-  SendMessageW(control(name), WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+  Control* c = findControl(name);
+  if (!c) unknown(L"Control", name);
+  c->fontKey = {points, bold};
+  SendMessageW(c->hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fontFor(c->fontKey)), TRUE);
 }
 
 void Form::focus(std::wstring_view name) { SetFocus(control(name)); }

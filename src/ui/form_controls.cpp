@@ -45,6 +45,7 @@ void Form::createControl(const ControlSpec& layout) {
   control->name = layout.name;
   control->kind = layout.kind;
   control->face = layout.color;
+  control->table = {layout.x, layout.y, layout.x + layout.width, layout.y + layout.height};
   UINT id = controlId(layout.name);
   if (controlsById_.count(id) || menusById_.count(id) || controls_.count(control->name)) {
     throw std::logic_error("control name or id used twice: " + toCp1252(layout.name));
@@ -100,19 +101,19 @@ void Form::createControl(const ControlSpec& layout) {
   if (layout.kind == Kind::Panel) registerPanelClass();
   HWND parent = layout.parent ? this->control(layout.parent) : hwnd_;
   HWND hwnd = nullptr;
+  // The table's pixels are for 96 DPI; edges are scaled, so neighbours stay apart.
+  RECT bounds = scaled(control->table);
   if (layout.kind == Kind::Grid) {
     control->grid = std::make_unique<Grid>();
-    hwnd = control->grid->create(parent, id, RECT{layout.x, layout.y, layout.x + layout.width, layout.y + layout.height},
-                                 layout.visible);
+    hwnd = control->grid->create(parent, id, bounds, layout.visible, dpi_);
   } else if (layout.kind == Kind::Chart) {
     control->chart = std::make_unique<Chart>();
-    hwnd = control->chart->create(parent, id, RECT{layout.x, layout.y, layout.x + layout.width, layout.y + layout.height},
-                                  layout.visible);
+    hwnd = control->chart->create(parent, id, bounds, layout.visible, dpi_);
   } else {
-    int height = layout.kind == Kind::ComboBox ? layout.height * 10 : layout.height;
+    int height = layout.kind == Kind::ComboBox ? scaled(layout.height * 10) : bounds.bottom - bounds.top;
     const wchar_t* caption = layout.kind == Kind::TabControl ? L"" : layout.caption;
-    hwnd = CreateWindowExW(exStyle, cls, caption, style, layout.x, layout.y, layout.width, height, parent,
-                           reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), GetModuleHandleW(nullptr),
+    hwnd = CreateWindowExW(exStyle, cls, caption, style, bounds.left, bounds.top, bounds.right - bounds.left, height,
+                           parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), GetModuleHandleW(nullptr),
                            nullptr);
   }
   if (!hwnd) win::throwLastError(std::wstring(L"Cannot create control ") + layout.name);

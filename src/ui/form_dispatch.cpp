@@ -12,6 +12,7 @@
 #include "ui/grid.h"
 #include "ui/result_menu.h"
 #include "ui/url_label.h"
+#include "win/dpi.h"
 
 namespace kestova::ui {
 
@@ -161,6 +162,10 @@ void Form::onCommand(UINT id, UINT code, HWND from) {
 
 
 LRESULT Form::dispatch(UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == win::kDpiChangedMessage) {
+    onDpiChanged(LOWORD(wp), *reinterpret_cast<const RECT*>(lp));
+    return 0;
+  }
   switch (msg) {
     case WM_COMMAND:
       onCommand(LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp));
@@ -239,7 +244,7 @@ LRESULT Form::dispatch(UINT msg, WPARAM wp, LPARAM lp) {
     }
     case WM_GETMINMAXINFO:
       if (spec_.minTrackWidth > 0) {
-        RECT r = {0, 0, spec_.minTrackWidth, spec_.minTrackHeight};
+        RECT r = {0, 0, scaled(spec_.minTrackWidth), scaled(spec_.minTrackHeight)};
         AdjustWindowRectEx(&r, spec_.style, menuBar_ != nullptr, WS_EX_CONTROLPARENT);
         auto* info = reinterpret_cast<MINMAXINFO*>(lp);
         info->ptMinTrackSize = {r.right - r.left, r.bottom - r.top};

@@ -12,25 +12,43 @@ constexpr COLORREF kLabelColor = RGB(0, 0, 0);
 
 }  // namespace
 
-void Form::setBackgroundPicture(const win::Picture& picture) {
+namespace {
+
+// The picture stretched over the whole client area with a smooth filter, at any scale.
+win::Bitmap stretchedOver(HWND window, HBITMAP picture, int width, int height) {
   RECT client;
-  GetClientRect(hwnd_, &client);
-  HDC screen = GetDC(hwnd_);
-  backdrop_.reset(CreateCompatibleBitmap(screen, client.right, client.bottom));
-  {
+  GetClientRect(window, &client);
+  HDC screen = GetDC(window);
+  win::Bitmap result(CreateCompatibleBitmap(screen, client.right, client.bottom));
+  if (result) {
     win::MemoryDC target(screen);
     win::MemoryDC source(screen);
-    win::SelectObjectScope selectTarget(target.get(), backdrop_.get());
-    win::SelectObjectScope selectSource(source.get(), picture.bitmap.get());
+    win::SelectObjectScope selectTarget(target.get(), result.get());
+    win::SelectObjectScope selectSource(source.get(), picture);
     SetStretchBltMode(target.get(), HALFTONE);
-    StretchBlt(target.get(), 0, 0, client.right, client.bottom, source.get(), 0, 0, picture.width,
-               picture.height, SRCCOPY);
+    SetBrushOrgEx(target.get(), 0, 0, nullptr);
+    StretchBlt(target.get(), 0, 0, client.right, client.bottom, source.get(), 0, 0, width, height, SRCCOPY);
   }
-  ReleaseDC(hwnd_, screen);
-  backdropBrush_.reset(CreatePatternBrush(backdrop_.get()));
+  ReleaseDC(window, screen);
+  return result;
+}
+
+}  // namespace
+
+void Form::setBackgroundPicture(const win::Picture& picture) {
+  backdrop_ = stretchedOver(hwnd_, picture.bitmap.get(), picture.width, picture.height);
+  backdropBrush_.reset(backdrop_ ? CreatePatternBrush(backdrop_.get()) : nullptr);
   InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
+void Form::stretchBackdrop() {
+  if (!backdrop_) return;
+  BITMAP old = {};
+  if (!GetObjectW(backdrop_.get(), sizeof old, &old)) return;
+  win::Bitmap previous = std::move(backdrop_);
+  backdrop_ = stretchedOver(hwnd_, previous.get(), old.bmWidth, old.bmHeight);
+  backdropBrush_.reset(backdrop_ ? CreatePatternBrush(backdrop_.get()) : nullptr);
+}
 
 void Form::setHover(Control& control, bool on) {
   if (control.hover == on) return;
@@ -92,7 +110,7 @@ void Form::drawColorButton(const DRAWITEMSTRUCT& item) {
   if (pressed) OffsetRect(&r, 1, 1);
   DrawTextW(item.hDC, caption, -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
   if (item.itemState & ODS_FOCUS) {
-    InflateRect(&r, -4, -4);
+    InflateRect(&r, -scaled(4), -scaled(4));
     DrawFocusRect(item.hDC, &r);
   }
 }

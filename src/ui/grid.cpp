@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <climits>
 
+#include "win/dpi.h"
+
 namespace kestova::ui {
 namespace {
 
@@ -12,7 +14,8 @@ const std::wstring kEmpty;
 
 }  // namespace
 
-HWND Grid::create(HWND parent, UINT id, RECT bounds, bool visible) {
+HWND Grid::create(HWND parent, UINT id, RECT bounds, bool visible, int dpi) {
+  dpi_ = dpi;
   DWORD style = WS_CHILD | WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS |
                 LVS_NOSORTHEADER | (visible ? WS_VISIBLE : 0);
   hwnd_ = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"", style, bounds.left, bounds.top,
@@ -34,7 +37,7 @@ void Grid::setColumns(const std::vector<int>& widths) {
   for (int i = 0; i < columnCount(); ++i) {
     LVCOLUMNW column = {};
     column.mask = LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
-    column.cx = widths_[static_cast<std::size_t>(i)];
+    column.cx = win::scaleToDpi(widths_[static_cast<std::size_t>(i)], dpi_);
     column.pszText = const_cast<wchar_t*>(cell(i, 0).c_str());
     column.iSubItem = i;
     ListView_InsertColumn(hwnd_, i, &column);
@@ -43,9 +46,21 @@ void Grid::setColumns(const std::vector<int>& widths) {
 
 void Grid::setRowHeight(int pixels) {
   // A list view's rows are as high as its small images.
+  rowHeight_ = pixels;
+  HIMAGELIST images = ImageList_Create(1, win::scaleToDpi(pixels, dpi_), ILC_COLOR, 1, 0);
+  if (!images) return;
+  ListView_SetImageList(hwnd_, images, LVSIL_SMALL);
   if (rowHeightImages_) ImageList_Destroy(rowHeightImages_);
-  rowHeightImages_ = ImageList_Create(1, pixels, ILC_COLOR, 1, 0);
-  ListView_SetImageList(hwnd_, rowHeightImages_, LVSIL_SMALL);
+  rowHeightImages_ = images;
+}
+
+void Grid::setDpi(int dpi) {
+  if (dpi <= 0 || dpi == dpi_) return;
+  for (int i = 0; i < columnCount(); ++i) {
+    ListView_SetColumnWidth(hwnd_, i, MulDiv(ListView_GetColumnWidth(hwnd_, i), dpi, dpi_));
+  }
+  dpi_ = dpi;
+  if (rowHeight_ > 0) setRowHeight(rowHeight_);
 }
 
 void Grid::setHeaderColors(COLORREF background, COLORREF text) {

@@ -19,13 +19,16 @@ class Grid {
   Grid(const Grid&) = delete;
   Grid& operator=(const Grid&) = delete;
 
-  HWND create(HWND parent, UINT id, RECT bounds, bool visible);
+  // `dpi` is the scale of the widths and heights given below, which are 96-DPI pixels.
+  HWND create(HWND parent, UINT id, RECT bounds, bool visible, int dpi);
   HWND hwnd() const { return hwnd_; }
 
-  // Columns with their widths in pixels; the header texts are the cells of row 0.
+  // Columns with their widths in 96-DPI pixels; the header texts are the cells of row 0.
   void setColumns(const std::vector<int>& widths);
   int columnCount() const { return static_cast<int>(widths_.size()); }
   void setRowHeight(int pixels);
+  // The columns and rows keep their share at a new scale, and so does a column the user widened.
+  void setDpi(int dpi);
   void setHeaderColors(COLORREF background, COLORREF text);
 
   // Rows counted with the header row, as the grid's row count.
@@ -81,6 +84,8 @@ class Grid {
   COLORREF headerBackground_ = CLR_INVALID;
   COLORREF headerText_ = CLR_INVALID;
   HIMAGELIST rowHeightImages_ = nullptr;
+  int dpi_ = 96;
+  int rowHeight_ = 0;  // 96-DPI pixels; 0 keeps the list's own
   int clickedColumn_ = -1;
   int clickedRow_ = -1;
   int held_ = 0;

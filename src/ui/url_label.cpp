@@ -53,6 +53,12 @@ void TURLLabel::Click() {
   if (onClick) onClick();
 }
 
+void TURLLabel::setFonts(HFONT plain, HFONT underlined) {
+  plain_ = plain;
+  underlined_ = underlined;
+  apply(style_);
+}
+
 void TURLLabel::apply(LinkStyle style) {
   style_ = style;
   if (!hwnd_) return;

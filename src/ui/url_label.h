@@ -20,6 +20,8 @@ class TURLLabel {
   // Takes over the messages of a static control; the fonts belong to the form.
   void attach(HWND label, HFONT plain, HFONT underlined);
   HWND hwnd() const { return hwnd_; }
+  // The form's fonts at a new scale.
+  void setFonts(HFONT plain, HFONT underlined);
 
   const std::wstring& URL() const { return url_; }
   void SetURL(const std::wstring& value);

@@ -11,6 +11,7 @@
 #include "dupes/Tfdupg.h"
 #include "dupes/Tfdups.h"
 #include "harness/driver.h"
+#include "harness/fit.h"
 #include "harness/host_link.h"
 #include "harness/hub_fixture.h"
 #include "harness/junk_results.h"
@@ -117,7 +118,7 @@ TEST_F(Duplicates, WindowsCarryTheirLayoutAndTextsInTheLanguageOfTheRun) {
   EXPECT_EQ(memo, L"chercher doubles\r\n\r\nquand les fins de recherche, effacer un dossier \r\n"
                   L"cliquer sur la colonne efface, et sur le bouton efface\r\n\r\n\r\n");
 
-  // Maximised on this 1024-pixel screen: the large picture, and the columns widen once.
+  // Maximised on this screen, wider than 1000 pixels: the large picture, and the columns widen once.
   ship(L"capag.jpg");
   ShowWindow(dups->hwnd(), SW_MAXIMIZE);
   HWND list = grid().hwnd();
@@ -287,6 +288,16 @@ TEST_F(Duplicates, MarkingTogglesTheDeleteCellOnlyAndRefusesWindowsFolders) {
   EXPECT_EQ(grid().cell(4, 3), L"No");
   ASSERT_EQ(dialogs->messages.size(), 1u);
   EXPECT_EQ(dialogs->messages[0].text, L"Windows system files cannot be deleted");
+}
+
+// Where the layout at the run's scale puts the "delete?" cell of a copy (96-DPI widths 120, 244,
+// 76, 92, 48 and rows of 15), a click marks that copy and no other row.
+TEST_F(Duplicates, AClickAtAScaledCellMarksThatRow) {
+  copies({L"a\\m.bin", L"b\\m.bin"}, 40000, 'm');
+  search(false);
+  ASSERT_EQ(grid().rowCount(), 4);
+  clickAt(grid().hwnd(), cellPointAt(grid().hwnd(), {120, 244, 76, 92, 48}, 15, 3, 4, testDpi()));
+  EXPECT_EQ(column(4), (std::vector<std::wstring>{L"", L"No", L"Yes"}));
 }
 
 TEST_F(Duplicates, DeleteRemovesTheMarkedCopiesAndCountsWhatWentForTheSearchedDrive) {

@@ -7,11 +7,13 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 
 #include "app/JunkCleaner.h"
 #include "app/Tfsweep.h"
 #include "core/junk_patterns.h"
 #include "harness/driver.h"
+#include "harness/fit.h"
 #include "harness/hub_fixture.h"
 #include "harness/junk_results.h"
 #include "harness/mapped_drive.h"
@@ -224,6 +226,68 @@ TEST_F(JunkHub, ClickInDeleteColumnTogglesTheRow) {
   // The empty "delete?" cell of the summary row becomes "No" too: any text but "No" does.
   clickCell(3, 3);
   EXPECT_EQ(grid().cell(3, 3), L"No");
+}
+
+// The hub's grid in the 96-DPI pixels of its layout: column widths and row height.
+const std::vector<int> kColumns = {135, 363, 62, 61};
+constexpr int kRowHeight = 15;
+
+std::vector<std::wstring> deleteCells(const ui::Grid& grid) {
+  return {grid.cell(3, 1), grid.cell(3, 2), grid.cell(3, 3)};
+}
+
+// Where the layout at the run's scale puts the "delete?" cell of the third row, a click toggles
+// that row and no other.
+TEST_F(JunkHub, AClickAtAScaledCellTogglesThatRow) {
+  for (const wchar_t* name : {L"a.tmp", L"b.tmp", L"c.tmp"}) writeSizedFile(at(name), 1);
+  search();
+  ASSERT_EQ(rows(), 3);
+  clickAt(grid().hwnd(), cellPointAt(grid().hwnd(), kColumns, kRowHeight, 3, 3, testDpi()));
+  EXPECT_EQ(deleteCells(grid()), (std::vector<std::wstring>{L"Yes", L"Yes", L"No"}));
+}
+
+// Moved to a monitor of another scale, the hub takes the suggested size, lays every control out
+// at the new scale with fonts to match, and keeps its rows, marks and selection.
+TEST_F(JunkHub, ScaledAgainTheHubKeepsItsRowsAndSelection) {
+  for (const wchar_t* name : {L"a.tmp", L"b.tmp", L"c.tmp"}) writeSizedFile(at(name), 1);
+  search();
+  ASSERT_EQ(rows(), 3);
+  HWND list = grid().hwnd();
+  clickAt(list, cellPointAt(list, kColumns, kRowHeight, 1, 3, testDpi()));
+  ListView_SetItemState(list, 1, LVIS_SELECTED, LVIS_SELECTED);
+  std::vector<std::wstring> names = {grid().cell(0, 1), grid().cell(0, 2), grid().cell(0, 3)};
+
+  const int to = testDpi() >= 192 ? 144 : testDpi() + 48;  // up, or down from 200 %, as the screen holds it
+  RECT suggested = {0, 0, atDpi(760, to), atDpi(488, to)};
+  AdjustWindowRectEx(&suggested, static_cast<DWORD>(GetWindowLongPtrW(hub->hwnd(), GWL_STYLE)), TRUE,
+                     static_cast<DWORD>(GetWindowLongPtrW(hub->hwnd(), GWL_EXSTYLE)));
+  OffsetRect(&suggested, 20 - suggested.left, 10 - suggested.top);
+  SendMessageW(hub->hwnd(), 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(to, to), reinterpret_cast<LPARAM>(&suggested));
+
+  RECT window, client;
+  GetWindowRect(hub->hwnd(), &window);
+  GetClientRect(hub->hwnd(), &client);
+  EXPECT_TRUE(EqualRect(&window, &suggested));
+  EXPECT_EQ(client.right, atDpi(760, to));
+  for (const wchar_t* name : {L"Edit1", L"DCB1", L"BB4", L"CheckBox24", L"asg1"}) {
+    RECT table = {};
+    for (const auto& [control, bounds] : hub->layout()) {
+      if (control == name) table = bounds;
+    }
+    std::wstring off = offTable(hub->control(name), table, to);
+    EXPECT_TRUE(off.empty()) << std::string(off.begin(), off.end());
+  }
+  LOGFONTW font = {};
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(hub->control(L"Edit1"), WM_GETFONT, 0, 0)), sizeof font, &font);
+  EXPECT_EQ(font.lfHeight, -std::lround(8 * to / 72.0));  // 8 points
+
+  EXPECT_EQ(rows(), 3);
+  EXPECT_EQ((std::vector<std::wstring>{grid().cell(0, 1), grid().cell(0, 2), grid().cell(0, 3)}), names);
+  EXPECT_EQ(grid().selectedRows(), (std::vector<int>{2}));
+  EXPECT_EQ(deleteCells(grid()), (std::vector<std::wstring>{L"No", L"Yes", L"Yes"}));
+  // The grid's rows and columns follow the new scale.
+  clickAt(list, cellPointAt(list, kColumns, kRowHeight, 3, 3, to));
+  EXPECT_EQ(deleteCells(grid()), (std::vector<std::wstring>{L"No", L"Yes", L"No"}));
 }
 
 TEST_F(JunkHub, DeleteRemovesYesRowsAndCountsOnlyWhatWent) {

@@ -8,6 +8,7 @@
 #include "app/Tfsweep.h"
 #include "app/app_windows.h"
 #include "harness/driver.h"
+#include "harness/fit.h"
 #include "harness/hub_fixture.h"
 #include "shredder/TFwipe.h"
 #include "ui/application.h"
@@ -56,6 +57,29 @@ HGLOBAL makeHdrop(const std::vector<std::wstring>& paths) {
 void dropOnto(HWND list, const std::vector<std::wstring>& paths) {
   ASSERT_TRUE(PostMessageW(list, WM_DROPFILES, reinterpret_cast<WPARAM>(makeHdrop(paths)), 0));
   waitUntil([] { return false; }, 100);
+}
+
+// Near the far corner of the list as the layout at the run's scale places it, the window under
+// the pointer is the list, and a drop there lands in it.
+TEST_F(Shredder, ADropAtTheScaledListLandsInIt) {
+  TFwipe& form = open();
+  RECT table = {};
+  for (const auto& [name, bounds] : form.layout()) {
+    if (name == L"DnDListBox1") table = bounds;
+  }
+  ASSERT_GT(table.right, 0);
+  HWND list = form.control(L"DnDListBox1");
+  HWND parent = GetParent(list);
+  POINT at = {atDpi(table.right, testDpi()) - 4, atDpi(table.bottom, testDpi()) - 4};
+  EXPECT_EQ(ChildWindowFromPointEx(parent, at, CWP_SKIPINVISIBLE), list);
+  std::wstring file = files.writeFile(L"dropped.txt", "x");
+  MapWindowPoints(parent, list, &at, 1);
+  HGLOBAL drop = makeHdrop({file});
+  static_cast<DROPFILES*>(GlobalLock(drop))->pt = at;
+  GlobalUnlock(drop);
+  ASSERT_TRUE(PostMessageW(list, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0));
+  waitUntil([&] { return form.DnDListBox1().count() > 0; }, 2000);
+  EXPECT_EQ(entries(form), (std::vector<std::wstring>{file}));
 }
 
 TEST_F(Shredder, RunShredsAFileReportsAMissingOneAndAsksBeforeAFolder) {

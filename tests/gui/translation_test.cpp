@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
+#include <commctrl.h>
+
 #include <cwctype>
 
 #include "app/Tfsweep.h"
@@ -21,6 +25,16 @@ bool isContainer(HWND control) {
   return name == L"systabcontrol32" ||
          (name == L"button" && (GetWindowLongW(control, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX);
 }
+
+// A status bar keeps to its window's bottom edge whatever its table says.
+bool isStatusBar(HWND control) {
+  wchar_t cls[64] = {};
+  GetClassNameW(control, cls, 64);
+  return std::wstring(cls) == STATUSCLASSNAMEW;
+}
+
+// The hub lays its label row out along its texts: the labels keep the row's top and height.
+bool inHubLabelRow(const TranslatedWindow& window, const RECT& table) { return window.isHub && table.top == 6; }
 
 class Translations : public HubFixture {
  protected:
@@ -51,6 +65,21 @@ class Translations : public HubFixture {
                                          << code;
       if (!isContainer(control)) controls.push_back(control);
     }
+    // Every control, translated or not, is its table's rectangle at the window's scale.
+    for (const auto& [name, table] : form.layout()) {
+      HWND control = form.control(name);
+      if (isStatusBar(control)) continue;
+      if (inHubLabelRow(window, table)) {
+        RECT own;
+        GetWindowRect(control, &own);
+        MapWindowPoints(nullptr, form.hwnd(), reinterpret_cast<POINT*>(&own), 2);
+        EXPECT_NEAR(own.top, atDpi(table.top, testDpi()), 1) << narrow(name);
+        EXPECT_NEAR(own.bottom, atDpi(table.bottom, testDpi()), 1) << narrow(name);
+        continue;
+      }
+      std::wstring off = offTable(control, table, testDpi());
+      EXPECT_TRUE(off.empty()) << window.name << "." << narrow(name) << " at " << testDpi() << " DPI: " << narrow(off);
+    }
     for (std::size_t i = 0; i < controls.size(); ++i) {
       for (std::size_t j = i + 1; j < controls.size(); ++j) {
         if (GetParent(controls[i]) != GetParent(controls[j])) continue;
@@ -66,9 +95,14 @@ class Translations : public HubFixture {
 // its control.
 TEST_F(Translations, EveryWindowTakesItsTextsInEveryLanguage) {
   app::Tfsweep& hub = startHub();
+  // A scaled run really is at its scale.
+  HDC screen = GetDC(nullptr);
+  ASSERT_EQ(GetDeviceCaps(screen, LOGPIXELSX), testDpi());
+  ReleaseDC(nullptr, screen);
   for (const auto& window : translatedWindows()) {
     SCOPED_TRACE(window.name);
     ui::Form& form = window.open();
+    EXPECT_EQ(form.dpi(), testDpi());
     for (const auto& entry : window.texts) {
       ASSERT_TRUE(namesPartOf(form, entry.target)) << narrow(entry.target) << " is no control or menu item";
     }
@@ -83,7 +117,8 @@ TEST_F(Translations, EveryWindowTakesItsTextsInEveryLanguage) {
       expectFit(window, form, code);
       if (!screenshotFolder().empty()) {
         std::wstring name(window.name.begin(), window.name.end());
-        saveWindowImage(form.hwnd(), screenshotFolder() + name + L"-" + std::to_wstring(code) + L".bmp");
+        std::wstring scale = testDpi() == 96 ? L"" : L"-" + std::to_wstring(testDpi()) + L"dpi";
+        saveWindowImage(form.hwnd(), screenshotFolder() + name + L"-" + std::to_wstring(code) + scale + L".bmp");
       }
     }
   }

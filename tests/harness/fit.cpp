@@ -1,6 +1,10 @@
 #include "harness/fit.h"
 
+#include <cmath>
+#include <cstdlib>
 #include <cwctype>
+
+#include <commctrl.h>
 
 #include "win/handles.h"
 
@@ -88,6 +92,47 @@ bool controlsOverlap(HWND a, HWND b) {
   GetWindowRect(a, &ra);
   GetWindowRect(b, &rb);
   return IntersectRect(&both, &ra, &rb) != FALSE;
+}
+
+int testDpi() {
+  const char* value = std::getenv("KESTOVA_TEST_DPI");
+  int dpi = value ? std::atoi(value) : 0;
+  return dpi > 0 ? dpi : 96;
+}
+
+int atDpi(int pixels, int dpi) { return static_cast<int>(std::lround(pixels * (dpi / 96.0))); }
+
+std::wstring offTable(HWND control, const RECT& table, int dpi) {
+  RECT own;
+  GetWindowRect(control, &own);
+  MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&own), 2);
+  RECT want = {atDpi(table.left, dpi), atDpi(table.top, dpi), atDpi(table.right, dpi), atDpi(table.bottom, dpi)};
+  bool combo = className(control) == L"combobox";
+  auto within = [](LONG a, LONG b) { return std::abs(a - b) <= 1; };
+  if (within(own.left, want.left) && within(own.top, want.top) && within(own.right, want.right) &&
+      (combo || within(own.bottom, want.bottom))) {
+    return {};
+  }
+  auto text = [](const RECT& r) {
+    return L"(" + std::to_wstring(r.left) + L"," + std::to_wstring(r.top) + L")-(" + std::to_wstring(r.right) + L"," +
+           std::to_wstring(r.bottom) + L")";
+  };
+  return L"at " + text(own) + L", the table at this scale puts it at " + text(want);
+}
+
+POINT cellPointAt(HWND list, const std::vector<int>& widths, int rowHeight, int row, int column, int dpi) {
+  int right = 0;
+  for (int i = 0; i <= column; ++i) right += widths[static_cast<std::size_t>(i)];
+  RECT header = {};
+  GetWindowRect(reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0)), &header);
+  int height = atDpi(rowHeight, dpi);
+  return {atDpi(right, dpi) - 3, (header.bottom - header.top) + height * row - 2};
+}
+
+void clickAt(HWND control, POINT point) {
+  LPARAM at = MAKELPARAM(point.x, point.y);
+  SendMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  SendMessageW(control, WM_LBUTTONUP, 0, at);
 }
 
 }  // namespace kestova::test
