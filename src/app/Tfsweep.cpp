@@ -161,6 +161,16 @@ void openOnDemand(std::unique_ptr<Window>& slot, HWND owner, Args&... args) {
   slot.reset();
 }
 
+// A window made at start-up that lives for the run, made again should it be gone.
+template <typename Window>
+Window& startupWindow(std::unique_ptr<Window>& slot) {
+  if (!slot || !slot->exists()) {
+    slot = std::make_unique<Window>();
+    slot->create();
+  }
+  return *slot;
+}
+
 }  // namespace
 
 namespace {
@@ -207,13 +217,13 @@ void Tfsweep::bindTools() {
   Windows& w = windows();
   auto graph = [this, &w] { openOnDemand(w.statistics, hwnd()); };
   auto duplicates = [this, &w] {
-    if (w.dups) w.dups->show();
+    startupWindow(w.dups).show();
     showCapacity();
     showRecovered();
     InvalidateRect(hwnd(), nullptr, TRUE);
   };
   auto shredder = [&w] {
-    if (w.wipe) w.wipe->show();
+    startupWindow(w.wipe).show();
   };
   auto registry = [this, &w] { openOnDemand(w.registryCleaner, hwnd()); };
   auto spyware = [this, &w] { openOnDemand(w.spyware, hwnd()); };

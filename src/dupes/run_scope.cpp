@@ -5,20 +5,12 @@ namespace {
 
 constexpr const wchar_t* kActionControls[] = {L"BitBtnWithColor2", L"BitBtn5", L"dcb1", L"CheckBox2"};
 
-void enableCloseBox(HWND window, bool on) {
-  EnableMenuItem(GetSystemMenu(window, FALSE), SC_CLOSE, MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED));
-}
-
 }  // namespace
 
 RunScope::RunScope(ui::Form& form, bool& running) : form_(form), running_(running), action_(form, kActionControls) {
   running_ = true;
-  enableCloseBox(form_.hwnd(), false);
 }
 
-RunScope::~RunScope() {
-  running_ = false;
-  if (form_.exists()) enableCloseBox(form_.hwnd(), true);
-}
+RunScope::~RunScope() { running_ = false; }
 
 }  // namespace kestova::dupes
