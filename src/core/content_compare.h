@@ -25,7 +25,6 @@ class BlockStore {
   std::uint8_t* block(std::size_t index, std::size_t count);
   // Gives the memory back once it holds more than `limit` bytes.
   void trim(std::size_t limit);
-  std::size_t held() const { return held_; }
 
  private:
   std::vector<std::vector<std::uint8_t>> blocks_;

@@ -58,9 +58,10 @@ bool LargeSetComparer::step() {
   if (!chunk_) startChunk();
   if (chunk_) {
     chunk_->step();
-    // Half of what the members (not the class's first file) read is progress.
-    std::uint64_t counted = chunk_->bytesRead() / 2;
-    progress_ += counted - chunkCounted_;
+    // Half of what the members other than the class's first file read is progress.
+    const std::size_t n = chunkMembers_.size();
+    const std::uint64_t counted = chunk_->bytesRead() / n * (n - 1) / 2;
+    progress_ = std::min(progress_ + counted - chunkCounted_, length_ * members_);
     chunkCounted_ = counted;
     if (chunk_->done()) finishChunk();
   }

@@ -16,7 +16,6 @@
 #include "harness/host_link.h"
 #include "harness/hub_fixture.h"
 #include "harness/junk_results.h"
-#include "harness/many_files.h"
 #include "harness/mapped_drive.h"
 #include "junk/directory_listing.h"
 #include "shredder/TFwipe.h"
@@ -287,17 +286,19 @@ TEST_F(Duplicates, ClosingTheWindowOrQuittingEndsTheSearchQuietly) {
 }
 
 TEST_F(Duplicates, TheCloseBoxOrStopEndsTheWalkOfAHundredThousandFilesAtTheNextFolder) {
-  fillTree(drive.root(), 1000, 100);
+  EmptiedOnHost emptied(drive.root());
+  ASSERT_TRUE(makeHostFiles(drive.root(), 100000, L".bin"));  // a thousand folders of a hundred
   copies({L"d0\\x.bin", L"d1\\x.bin"}, 60000, 'x');  // read early in the walk, never compared
-  Tfdupg& progress = *app::windows().dupg;
   int folders = 0;
   bool progressShown = false;
   dups->setFolderHook([&](const std::wstring&) {
     if (++folders != 200) return;
+    Tfdupg& progress = *app::windows().dupg;  // made for the first search
     progressShown = IsWindowVisible(progress.hwnd()) != FALSE;
     progress.fire(L"BitBtnWithColor1");  // Stop
   });
   search(false);
+  Tfdupg& progress = *app::windows().dupg;
   EXPECT_TRUE(progressShown) << "Stop is on screen during the walk";
   EXPECT_EQ(folders, 200) << "no folder is read after the one during which Stop came";
   EXPECT_EQ(grid().rowCount(), 2) << "nothing of a stopped walk is compared or listed";

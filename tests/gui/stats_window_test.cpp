@@ -13,7 +13,6 @@
 #include "harness/host_link.h"
 #include "harness/hub_fixture.h"
 #include "harness/junk_results.h"
-#include "harness/many_files.h"
 #include "harness/mapped_drive.h"
 #include "harness/shell_recorder.h"
 #include "stats/Tfstat.h"
@@ -239,7 +238,8 @@ TEST_F(StatsWindow, AClosedWindowStaysUntilTheWalkStopsThenCloses) {
 }
 
 TEST_F(StatsWindow, TheCloseBoxEndsACollectionOfAHundredThousandFilesAtTheNextFolder) {
-  fillTree(drive.root(), 1000, 100);
+  EmptiedOnHost emptied(drive.root());
+  ASSERT_TRUE(makeHostFiles(drive.root(), 100000, L".bin"));  // a thousand folders of a hundred
   startHub();
   Tfstat& form = open();
   form.chooseDrive(drive.letter());
