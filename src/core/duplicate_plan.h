@@ -9,6 +9,7 @@
 
 namespace kestova {
 
+// A file of the grid, as the comparison found it: made for the files it lists only.
 struct CollectedFile {
   std::wstring name;            // upper-cased
   std::wstring folder;          // upper-cased, without a trailing backslash ("C:" for a root)

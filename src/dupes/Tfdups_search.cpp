@@ -33,7 +33,6 @@ class ProgressShown {
   ~ProgressShown() { window_.finish(); }
   // Hides it before a message box that must not stand behind it.
   void hide() const { window_.finish(); }
-  Tfdupg& operator*() const { return window_; }
   Tfdupg* operator->() const { return &window_; }
 
  private:
@@ -100,7 +99,7 @@ bool Tfdups::search(const RunScope& run) {
   if (!exists()) return false;
   if (!walked) {
     // Nothing of a partial walk is compared or shown.
-    setText(L"Edit3", kSearchStopped.texts[static_cast<std::size_t>(ui::currentLanguage() - 1)]);
+    setText(L"Edit3", ui::textIn(kSearchStopped, ui::currentLanguage()));
     return false;
   }
   setText(L"Edit3", L"");

@@ -261,7 +261,7 @@ void Tfstat::BitBtn1Click() {
     if (!whole) {
       // The tables hold part of the drive: none of it is shown, and the window closes when the
       // scope ends.
-      showStatus(kCollectionStopped.texts[static_cast<std::size_t>(ui::currentLanguage() - 1)]);
+      showStatus(ui::textIn(kCollectionStopped, ui::currentLanguage()));
       return;
     }
   }
