@@ -61,7 +61,7 @@ std::wstring lowerCase(std::wstring text) {
 
 ui::FormSpec windowSpec() {
   ui::FormSpec layout{L"TFwipe", L"Kestova :  Shredder - make files unrecoverable", 760, 488};
-  layout.hideOnClose = true;  // it lives for the run and keeps its list for the next showing
+  layout.hideOnClose = true;  // a WM_CLOSE from anywhere hides it, as its close box does
   return layout;
 }
 
@@ -119,6 +119,14 @@ bool TFwipe::FormKeyDown(WORD key) {
 }
 
 // Closing hides the window: it lives for the whole run and keeps its list for the next showing.
+LRESULT TFwipe::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_SYSCOMMAND && (wp & 0xFFF0) == SC_CLOSE) {
+    if (!holdClose()) closeAfterAction();
+    return 0;
+  }
+  return Form::handleMessage(msg, wp, lp);
+}
+
 void TFwipe::SpeedButton1Click() {
   if (running()) return;
   std::vector<std::wstring> files;

@@ -24,7 +24,9 @@ class TFwipe : public ui::Form {
   void build() override;
   void FormActivate() override;
   bool FormKeyDown(WORD key) override;
+  LRESULT handleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
   // Closing hides the window: it lives for the whole program and keeps its list.
+  void closeAfterAction() override { ShowWindow(hwnd(), SW_HIDE); }
 
  private:
   class RunScope;
