@@ -161,16 +161,6 @@ void openOnDemand(std::unique_ptr<Window>& slot, HWND owner, Args&... args) {
   slot.reset();
 }
 
-// A window made at start-up that lives for the run, made again should it be gone.
-template <typename Window>
-Window& startupWindow(std::unique_ptr<Window>& slot) {
-  if (!slot || !slot->exists()) {
-    slot = std::make_unique<Window>();
-    slot->create();
-  }
-  return *slot;
-}
-
 }  // namespace
 
 namespace {
@@ -217,13 +207,13 @@ void Tfsweep::bindTools() {
   Windows& w = windows();
   auto graph = [this, &w] { openOnDemand(w.statistics, hwnd()); };
   auto duplicates = [this, &w] {
-    startupWindow(w.dups).show();
+    if (w.dups) w.dups->show();
     showCapacity();
     showRecovered();
     InvalidateRect(hwnd(), nullptr, TRUE);
   };
   auto shredder = [&w] {
-    startupWindow(w.wipe).show();
+    if (w.wipe) w.wipe->show();
   };
   auto registry = [this, &w] { openOnDemand(w.registryCleaner, hwnd()); };
   auto spyware = [this, &w] { openOnDemand(w.spyware, hwnd()); };
