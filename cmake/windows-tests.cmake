@@ -85,7 +85,7 @@ foreach(source ${bench_sources})
   get_filename_component(name ${source} NAME_WE)
   # With the program's resources (shipped defaults, manifest): a bench may run the real hub.
   add_executable(${name} ${source} ${CMAKE_SOURCE_DIR}/res/kestova.rc)
-  target_link_libraries(${name} PRIVATE test_harness xp_compat)
+  target_link_libraries(${name} PRIVATE test_harness xp_compat psapi)
   target_compile_options(${name} PRIVATE ${KESTOVA_WARNINGS})
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
 endforeach()

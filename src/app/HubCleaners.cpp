@@ -1,5 +1,6 @@
 #include "app/HubCleaners.h"
 
+#include <functional>
 #include <initializer_list>
 
 #include "app/JunkCleaner.h"
@@ -338,20 +339,27 @@ void HubCleaners::BitBtnWithColor1Click() {
   auto ask = [this](const wchar_t* question) {
     return win::confirmAt(hub_.hwnd(), question, kQuestionPosition);
   };
-  search();
-  removeListed();
-  if (action.closeRequested()) return;
-  if (ask(L"Clean Windows Temp Folder now ?")) tempDir();
-  if (action.closeRequested()) return;
-  recent();
-  if (action.closeRequested()) return;
-  if (ask(L"Clean Recycle Bin now ?")) recycle();
-  if (action.closeRequested()) return;
-  cache();
-  if (action.closeRequested()) return;
-  history();
-  if (action.closeRequested()) return;
-  if (ask(L"Clean all Browser Cookies now ?")) cookies();
+  // A close asked for during a press ends the chain after that press.
+  const std::function<void()> presses[] = {
+      [this] { search(); },
+      [this] { removeListed(); },
+      [&] {
+        if (ask(L"Clean Windows Temp Folder now ?")) tempDir();
+      },
+      [this] { recent(); },
+      [&] {
+        if (ask(L"Clean Recycle Bin now ?")) recycle();
+      },
+      [this] { cache(); },
+      [this] { history(); },
+      [&] {
+        if (ask(L"Clean all Browser Cookies now ?")) cookies();
+      },
+  };
+  for (const auto& press : presses) {
+    if (action.closeRequested()) return;
+    press();
+  }
 }
 
 void HubCleaners::removeListed() { junk_.removeListed(); }

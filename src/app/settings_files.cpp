@@ -25,7 +25,7 @@ std::string shippedDefault(const wchar_t* name) {
 Lines loadSettings(const wchar_t* name) {
   win::enterProgramFolder();
   if (auto lines = win::readLinesIfExists(name)) return *lines;
-  win::writeBytes(name, shippedDefault(name));
+  win::replaceBytes(name, shippedDefault(name));
   return win::readLines(name);
 }
 

@@ -7,7 +7,6 @@
 namespace kestova {
 namespace {
 
-constexpr std::size_t kMinStreamBlock = 64 * 1024;
 constexpr std::size_t kMaxStreamBlock = 1024 * 1024;
 constexpr std::size_t kDirectCompare = 8;
 
@@ -54,7 +53,7 @@ std::size_t ContentComparer::blockSize() const {
   if (offset_ > 0) {
     std::size_t live = 0;
     for (const auto& members : classes_) live += members.size();
-    size = std::clamp(budget_ / std::max<std::size_t>(live, 1), kMinStreamBlock, kMaxStreamBlock);
+    size = std::clamp(budget_ / std::max<std::size_t>(live, 1), ContentComparer::kMinStreamBlock, kMaxStreamBlock);
     size -= size % 4096;
   }
   return static_cast<std::size_t>(std::min<std::uint64_t>(size, left));

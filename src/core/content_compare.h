@@ -35,6 +35,8 @@ class ContentComparer {
  public:
   static constexpr std::size_t kFirstBlock = 16 * 1024;
   static constexpr std::size_t kDefaultBudget = 16 * 1024 * 1024;
+  // The smallest block of the streaming steps: the budget holds it for budget / this files.
+  static constexpr std::size_t kMinStreamBlock = 64 * 1024;
 
   // `memoryBudget` bounds the blocks held at once (one per file still being compared).
   // `store` (none: one of its own) holds the blocks, one per source.

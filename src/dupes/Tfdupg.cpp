@@ -60,8 +60,7 @@ void Tfdupg::begin() {
   range_ = 0;
   ui::applyTranslation(*this, kDupgTexts, ui::currentLanguage());
   setVisible(L"Memo1", false);
-  setText(L"Edit1", kSortingLine);
-  setVisible(L"Edit1", true);
+  setVisible(L"Edit1", false);
   SendMessageW(control(L"pb1"), PBM_SETRANGE32, 0, 0);
   SendMessageW(control(L"pb1"), PBM_SETPOS, 0, 0);
   SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
@@ -69,7 +68,15 @@ void Tfdupg::begin() {
   UpdateWindow(hwnd());
 }
 
+void Tfdupg::sorting() {
+  if (!exists()) return;
+  setText(L"Edit1", kSortingLine);
+  setVisible(L"Edit1", true);
+  UpdateWindow(hwnd());
+}
+
 void Tfdupg::comparing() {
+  if (!exists()) return;
   setVisible(L"Edit1", false);
   setVisible(L"Memo1", true);
 }

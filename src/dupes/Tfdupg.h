@@ -11,8 +11,11 @@ class Tfdupg : public ui::Form {
  public:
   Tfdupg();
 
-  // Shows the window on top for a new search: the sorting line, no explanation, the bar at 0.
+  // Shows the window on top for a new search, from its walk on: no line, no explanation, the bar
+  // at 0 and Stop.
   void begin();
+  // The walk is over: the sorting line.
+  void sorting();
   // The comparison starts: the explanation replaces the sorting line.
   void comparing();
   void setProgress(std::uint64_t done, std::uint64_t total);

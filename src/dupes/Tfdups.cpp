@@ -45,6 +45,7 @@ const ui::MenuSpec kMenu[] = {
 ui::FormSpec windowSpec() {
   ui::FormSpec layout{L"Tfdups", L"Kestova : Find Duplicate files ", 752, 488};
   layout.style = WS_OVERLAPPEDWINDOW;
+  layout.hideOnClose = true;  // it lives for the run and keeps its results for the next showing
   return layout;
 }
 
@@ -131,13 +132,6 @@ void Tfdups::Help1Click() { shell::openHelpFile(hwnd()); }
 
 LRESULT Tfdups::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
-    case WM_SYSCOMMAND:
-      // Closing hides the window: it lives for the run and keeps its results for the next showing.
-      if ((wp & 0xFFF0) == SC_CLOSE) {
-        if (!holdClose()) closeAfterAction();
-        return 0;
-      }
-      break;
     case WM_SIZE:
       if (IsWindowVisible(hwnd())) FormResize();
       break;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/duplicate_plan.h"
+#include "core/duplicate_rules.h"
 #include "shell/hub_link.h"
 #include "ui/form.h"
 #include "ui/resizer.h"
@@ -31,6 +32,10 @@ class Tfdups : public ui::Form {
   bool running() const { return running_; }
   // Tests act in the middle of a search: called after each group is written, with their count.
   void setGroupHook(std::function<void(int)> hook) { groupHook_ = std::move(hook); }
+  // Tests act during the walk: called after each folder is read, with its path.
+  void setFolderHook(std::function<void(const std::wstring&)> hook) { folderHook_ = std::move(hook); }
+  // Tests lower the count of collected files past which the search warns.
+  void setWarningCount(std::size_t files) { warningCount_ = files; }
 
  protected:
   void build() override;
@@ -38,7 +43,6 @@ class Tfdups : public ui::Form {
   void FormActivate() override;
   bool FormKeyDown(WORD key) override;
   void place() override;
-  void closeAfterAction() override { ShowWindow(hwnd(), SW_HIDE); }
   LRESULT handleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:
@@ -76,6 +80,8 @@ class Tfdups : public ui::Form {
   std::wstring pictureName_;
   std::optional<win::Picture> picture_;
   std::function<void(int)> groupHook_;
+  std::function<void(const std::wstring&)> folderHook_;
+  std::size_t warningCount_ = kDuplicateWarnCount;
   // Each grid row's file as the walk listed it (none for the header and the separators): the
   // grid shows it upper-cased, and Delete checks and removes it by this spelling.
   std::vector<CollectedFile> listed_;

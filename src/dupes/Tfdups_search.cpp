@@ -3,10 +3,12 @@
 #include "core/hub_accounting.h"
 #include "dupes/Tfdupg.h"
 #include "dupes/Tfdups.h"
+#include "dupes/dupes_texts.h"
 #include "dupes/duplicate_finder.h"
 #include "dupes/run_scope.h"
 #include "ui/application.h"
 #include "ui/grid.h"
+#include "ui/translation.h"
 #include "win/dialogs.h"
 #include "win/volume_info.h"
 
@@ -20,6 +22,22 @@ constexpr DWORD kPumpInterval = 50;
 constexpr const wchar_t* kSortAborted = L"sort aborted";
 constexpr const wchar_t* kQuickSearchEnded =
     L"Quick search ended - 500 Largest Duplicates displayed / For a full search uncheck LIMIT at duplicates screen";
+
+// The progress window is on screen from the start of the walk to the end of the search, whichever
+// way the search ends (a thrown error included).
+class ProgressShown {
+ public:
+  explicit ProgressShown(Tfdupg& window) : window_(window) { window_.begin(); }
+  ProgressShown(const ProgressShown&) = delete;
+  ProgressShown& operator=(const ProgressShown&) = delete;
+  ~ProgressShown() { window_.finish(); }
+  // Hides it before a message box that must not stand behind it.
+  void hide() const { window_.finish(); }
+  Tfdupg* operator->() const { return &window_; }
+
+ private:
+  Tfdupg& window_;
+};
 
 }  // namespace
 
@@ -43,18 +61,22 @@ bool Tfdups::search(const RunScope& run) {
   bool limit = checked(L"CheckBox2");
   ui::Grid& grid = this->grid(L"asg2");
 
-  bool walking = true;
-  Tfdupg* progress = nullptr;
+  ProgressShown progress(progressWindow());
   // The program or this window is to close, or the hub went.
   bool hadHub = hub() != nullptr;
   auto quitting = [&] { return run.closeRequested() || (hadHub && !hub()); };
   // Quitting, or the progress window's Stop.
-  auto stopped = [&] {
-    if (quitting()) return true;
-    return !walking && (!progress->exists() || progress->stopRequested());
-  };
+  auto stopped = [&] { return quitting() || !progress->exists() || progress->stopRequested(); };
+  bool warned = false;
+  DuplicateFinder* running = nullptr;
   FinderHooks hooks{
-      [this, shown = GetTickCount() - kPumpInterval](const std::wstring& folder) mutable {
+      [&, shown = GetTickCount() - kPumpInterval](const std::wstring& folder) mutable {
+        if (folderHook_) folderHook_(folder);
+        // Many files: said while the walk can still be stopped, in front of the progress window.
+        if (!warned && running->collected() > warningCount_) {
+          warned = true;
+          win::showMessage(progress->exists() ? progress->hwnd() : hwnd(), kManyFiles);
+        }
         // The folder shows and the queue runs about every 50 ms: per folder they cost more than
         // the read itself.
         if (GetTickCount() - shown < kPumpInterval) return;
@@ -72,19 +94,21 @@ bool Tfdups::search(const RunScope& run) {
   // A drive without a medium answers with an error, not with the system's "No disk" box.
   win::ErrorModeScope quiet;
   DuplicateFinder finder(limit, hooks);
+  running = &finder;
   bool walked = finder.walk(std::wstring(1, letter) + L":");
-  if (quitting()) return false;
+  if (!exists()) return false;
+  if (!walked) {
+    // Nothing of a partial walk is compared or shown.
+    setText(L"Edit3", ui::textIn(kSearchStopped, ui::currentLanguage()));
+    return false;
+  }
   setText(L"Edit3", L"");
-  if (!walked) return false;
 
-  walking = false;
-  progress = &progressWindow();
-  progress->begin();
-  if (finder.collected() > kDuplicateWarnCount) win::showMessage(hwnd(), kManyFiles);
+  progress->sorting();
   finder.sort();
   ui::Application::processMessages();
   if (stopped()) {
-    progress->finish();
+    progress.hide();
     if (!quitting()) win::showMessage(hwnd(), kSortAborted);
     return false;
   }
@@ -103,7 +127,7 @@ bool Tfdups::search(const RunScope& run) {
       return !(limit && grid.rowCount() > kLimitRows);
     });
   }
-  progress->finish();
+  progress.hide();
   if (quitting()) return false;
   if (end != SearchEnd::Finished) win::showMessage(hwnd(), kQuickSearchEnded);
   return true;

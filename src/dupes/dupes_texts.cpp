@@ -72,4 +72,11 @@ const std::array<ui::TranslatedText, 1> kDupgTexts = {{
       L"\r\n"}},
 }};
 
+const ui::TranslatedText kSearchStopped = {
+    L"Edit3",
+    {L"Search stopped - no duplicates listed", L"Busca interrompida - nenhum duplicado listado",
+     L"Recherche arr\u00EAt\u00E9e - aucun doublon list\u00E9", L"B\u00FAsqueda detenida - ning\u00FAn duplicado listado",
+     L"Ricerca interrotta - nessun duplicato elencato", L"Zoeken gestopt - geen duplicaten vermeld",
+     L"Suche abgebrochen - keine Duplikate aufgelistet", L"S\u00F8k stoppet - ingen duplikater listet"}};
+
 }  // namespace kestova::dupes

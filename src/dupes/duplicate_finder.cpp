@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "core/duplicate_rules.h"
+#include "core/large_set_compare.h"
 #include "dupes/bucket_opener.h"
 #include "dupes/duplicate_walk.h"
 #include "dupes/file_block_source.h"
@@ -21,20 +22,17 @@ constexpr DWORD kTickInterval = 50;
 DuplicateFinder::DuplicateFinder(bool limit, FinderHooks hooks) : limit_(limit), hooks_(std::move(hooks)) {}
 
 bool DuplicateFinder::walk(const std::wstring& root) {
-  files_.clear();
-  auto found = collectFiles(root, limit_, [this](const std::wstring& folder) {
+  buckets_.clear();
+  return collectFiles(root, limit_, walk_, [this](const std::wstring& folder) {
     hooks_.folderRead(folder);
     return !hooks_.stopped();
   });
-  if (!found) return false;
-  files_ = std::move(*found);
-  return true;
 }
 
 void DuplicateFinder::sort() {
-  buckets_ = candidateBuckets(files_);
+  buckets_ = candidateBuckets(walk_, [](const std::wstring& name) { return upperCase(name); });
   total_ = 0;
-  for (const auto& bucket : buckets_) total_ += files_[bucket.front()].bytes * bucket.size();
+  for (const auto& bucket : buckets_) total_ += walk_.files[bucket.front()].bytes * bucket.size();
 }
 
 bool DuplicateFinder::tick(std::uint64_t done) {
@@ -45,16 +43,15 @@ bool DuplicateFinder::tick(std::uint64_t done) {
   return hooks_.stopped();
 }
 
-std::wstring DuplicateFinder::pathOf(std::size_t index) const {
-  return files_[index].path;
-}
+std::wstring DuplicateFinder::pathOf(std::size_t index) const { return walk_.pathOf(index); }
 
 BucketOpener::Opened DuplicateFinder::comparable(
     const std::vector<std::size_t>& bucket) {
   BucketOpener::Opened kept;
   for (std::size_t index : bucket) {
     std::wstring path = pathOf(index);
-    DWORD attributes = files_[index].attributes;
+    const WalkedFile& walked = walk_.files[index];
+    DWORD attributes = walked.attributes;
     // Read-only by its attribute too: an account that may write anyway (root under Wine) opens it.
     if (attributes & FILE_ATTRIBUTE_READONLY) continue;
     // The in-use test's own open reads the file for the comparison: one open per file; and the
@@ -63,7 +60,7 @@ BucketOpener::Opened DuplicateFinder::comparable(
     if (!file) continue;
     // Written to since the walk: bytes past the walk's length would go unread, and the row would
     // show what the walk saw. Unshared, the handle keeps it so while the comparison reads it.
-    if (!stillAsListed(file.get(), files_[index])) continue;
+    if (!stillAsListed(file.get(), walked.bytes, walked.lastWrite)) continue;
     std::size_t cut = path.rfind(L'\\');
     if (links_.isLink(path.substr(0, cut), path.substr(cut + 1), attributes, file.get())) continue;
     if (kept.size() >= static_cast<std::size_t>(FileBlockSource::kMaxOpenFiles)) file.close();  // opened again to be read
@@ -73,7 +70,9 @@ BucketOpener::Opened DuplicateFinder::comparable(
 }
 
 DuplicateRow DuplicateFinder::rowOf(std::size_t index) {
-  const CollectedFile& file = files_[index];
+  const WalkedFile& walked = walk_.files[index];
+  CollectedFile file{upperCase(walked.name), upperCase(walk_.folders[walked.folder].path), walked.bytes,
+                     walked.lastWrite, pathOf(index), walked.attributes};
   return {file.name, file.folder, duplicateSizeText(duplicateKilobytes(file.bytes), win::thousandsSeparator()),
           dates_(file.lastWrite), file};
 }
@@ -87,12 +86,28 @@ SearchEnd DuplicateFinder::compare(const std::function<bool(std::vector<Duplicat
   BucketOpener opener(buckets_.size(), [this](std::size_t b) { return comparable(buckets_[b]); });
   for (std::size_t b = 0; b < buckets_.size(); ++b) {
     const std::vector<std::size_t>& bucket = buckets_[b];
-    std::uint64_t length = files_[bucket.front()].bytes;
+    std::uint64_t length = walk_.files[bucket.front()].bytes;
     if (tick(done)) return SearchEnd::Stopped;
     auto opened = opener.take();
     std::vector<std::size_t> members;
     std::vector<std::vector<std::size_t>> groups;
-    if (opened.size() >= 2) {
+    if (opened.size() > LargeSetComparer::directLimit(ContentComparer::kDefaultBudget)) {
+      // Too many files for a block each within the budget: hashed one by one, then compared.
+      std::vector<win::FileHandle> handles;
+      for (auto& [index, file] : opened) {
+        members.push_back(index);
+        handles.push_back(std::move(file));
+      }
+      LargeSetComparer comparer(members.size(), length, [&](std::size_t member) -> std::unique_ptr<BlockSource> {
+        // The in-use test's handle serves the first read; later reads open the file again.
+        if (handles[member]) return std::make_unique<FileBlockSource>(pathOf(members[member]), std::move(handles[member]));
+        return std::make_unique<FileBlockSource>(pathOf(members[member]));
+      }, ContentComparer::kDefaultBudget, &blocks_);
+      while (comparer.step()) {
+        if (tick(done + comparer.bytesRead())) return SearchEnd::Stopped;
+      }
+      groups = comparer.groups();
+    } else if (opened.size() >= 2) {
       std::vector<std::unique_ptr<BlockSource>> sources;
       for (auto& [index, file] : opened) {
         members.push_back(index);

@@ -44,7 +44,8 @@ class DuplicateFinder {
 
   // Walks `root` ("C:"); false when stopped during the walk.
   bool walk(const std::wstring& root);
-  std::size_t collected() const { return files_.size(); }
+  // The files collected so far, during the walk too.
+  std::size_t collected() const { return walk_.files.size(); }
   // Forms the buckets, largest first.
   void sort();
   // The bytes the comparison reads at most.
@@ -64,7 +65,7 @@ class DuplicateFinder {
 
   bool limit_;
   FinderHooks hooks_;
-  std::vector<CollectedFile> files_;
+  WalkedFiles walk_;
   win::LinkTest links_;  // for one comparison
   win::ShortDates dates_;  // for one comparison
   BlockStore blocks_;

@@ -15,11 +15,12 @@ namespace {
 
 bool isHiddenOrSystem(DWORD attributes) { return (attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0; }
 
-// Collects the files of one folder listing and queues its walked subfolders.
+// Collects the files of one folder listing and queues its walked subfolders. The folder's text
+// is added to the walk's folders once, with its first collected file.
 void readFolder(const std::wstring& folder, bool limit, const std::set<std::wstring>& passedOver, WorkList& work,
-                std::vector<CollectedFile>& files) {
-  std::wstring upperFolder;
-  for (const win::DirectoryEntry& entry : win::readDirectory(folder)) {
+                WalkedFiles& walk) {
+  bool folderAdded = false;
+  for (win::DirectoryEntry& entry : win::readDirectory(folder)) {
     if (entry.isDots() || isHiddenOrSystem(entry.attributes)) continue;
     if (entry.isDirectory()) {
       std::wstring path = folder + L"\\" + entry.name;
@@ -31,9 +32,12 @@ void readFolder(const std::wstring& folder, bool limit, const std::set<std::wstr
     // A link to a file is left to the comparison, which tests the few files that share a name
     // and size: testing every large file here would cost two opens each.
     if (!isCollectedSize(entry.size, limit)) continue;
-    if (upperFolder.empty()) upperFolder = upperCase(folder);
-    files.push_back({upperCase(entry.name), upperFolder, entry.size, entry.lastWrite, folder + L"\\" + entry.name,
-                     entry.attributes});
+    if (!folderAdded) {
+      walk.folders.push_back({folder, isComparableFolder(upperCase(folder))});
+      folderAdded = true;
+    }
+    walk.files.push_back({std::move(entry.name), entry.size, entry.lastWrite,
+                          static_cast<std::uint32_t>(walk.folders.size() - 1), entry.attributes});
   }
 }
 
@@ -68,22 +72,21 @@ std::vector<std::wstring> systemFoldersOn(const std::wstring& root) {
   return folders;
 }
 
-std::optional<std::vector<CollectedFile>> collectFiles(const std::wstring& root, bool limit,
-                                                       const std::function<bool(const std::wstring&)>& folderRead) {
-  std::vector<CollectedFile> files;
+bool collectFiles(const std::wstring& root, bool limit, WalkedFiles& walk,
+                  const std::function<bool(const std::wstring&)>& folderRead) {
+  walk.clear();
   WorkList work;
   const std::vector<std::wstring> system = systemFoldersOn(root);
   const std::set<std::wstring> passedOver(system.begin(), system.end());
-  readFolder(root, limit, passedOver, work, files);
-  if (!folderRead(root)) return std::nullopt;
+  readFolder(root, limit, passedOver, work, walk);
+  if (!folderRead(root)) return false;
   bool stopped = false;
   work.drain([&](const std::wstring& folder) {
     if (stopped) return;  // the rest of the list is passed over
-    readFolder(folder, limit, passedOver, work, files);
+    readFolder(folder, limit, passedOver, work, walk);
     if (!folderRead(folder)) stopped = true;
   });
-  if (stopped) return std::nullopt;
-  return files;
+  return !stopped;
 }
 
 }  // namespace kestova::dupes

@@ -11,9 +11,8 @@ namespace {
 
 std::uint64_t joined(DWORD high, DWORD low) { return (static_cast<std::uint64_t>(high) << 32) | low; }
 
-bool sameFacts(DWORD sizeHigh, DWORD sizeLow, const FILETIME& written, const CollectedFile& listed) {
-  return joined(sizeHigh, sizeLow) == listed.bytes &&
-         joined(written.dwHighDateTime, written.dwLowDateTime) == listed.lastWrite;
+bool sameFacts(DWORD sizeHigh, DWORD sizeLow, const FILETIME& written, std::uint64_t bytes, std::uint64_t lastWrite) {
+  return joined(sizeHigh, sizeLow) == bytes && joined(written.dwHighDateTime, written.dwLowDateTime) == lastWrite;
 }
 
 // The entry at `path` whose name is exactly the path's last part.
@@ -34,16 +33,16 @@ std::optional<WIN32_FIND_DATAW> entryNamed(const std::wstring& path) {
 
 }  // namespace
 
-bool stillAsListed(HANDLE file, const CollectedFile& listed) {
+bool stillAsListed(HANDLE file, std::uint64_t bytes, std::uint64_t lastWrite) {
   BY_HANDLE_FILE_INFORMATION info;
   if (!GetFileInformationByHandle(file, &info)) return false;
-  return sameFacts(info.nFileSizeHigh, info.nFileSizeLow, info.ftLastWriteTime, listed);
+  return sameFacts(info.nFileSizeHigh, info.nFileSizeLow, info.ftLastWriteTime, bytes, lastWrite);
 }
 
 bool stillAsListed(const CollectedFile& listed) {
   auto entry = entryNamed(listed.path);
   return entry && !(entry->dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
-         sameFacts(entry->nFileSizeHigh, entry->nFileSizeLow, entry->ftLastWriteTime, listed);
+         sameFacts(entry->nFileSizeHigh, entry->nFileSizeLow, entry->ftLastWriteTime, listed.bytes, listed.lastWrite);
 }
 
 bool listedNameExists(const std::wstring& path) { return entryNamed(path).has_value(); }

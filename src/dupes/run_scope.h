@@ -1,6 +1,6 @@
 #pragma once
-// A long action of the duplicate finder: a ui::Action over its action controls, with the close
-// box disabled and grid clicks refused while it lives.
+// A long action of the duplicate finder: a ui::Action over its action controls, with grid clicks
+// refused while it lives. A close asked for meanwhile ends it at its next folder or file.
 #include "ui/action.h"
 #include "ui/form.h"
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "win/error.h"
+#include "win/handles.h"
+#include "win/text_file.h"
 
 namespace kestova::registry {
 namespace {
@@ -46,10 +48,26 @@ void writeCleanerSettings(const std::wstring& path, const CleanerSettings& setti
       {L"MaxX", placement.ptMaxPosition.x},            {L"MaxY", placement.ptMaxPosition.y},
       {L"ShowCmd", static_cast<long>(placement.showCmd)}, {L"flags", static_cast<long>(placement.flags)},
   };
-  for (const auto& [key, value] : keys) writeInt(path, kPlacement, key, value);
-  writeInt(path, kSettings, L"ActivePage", settings.activePage);
-  writeInt(path, kSettings, L"PerPage", settings.perPage);
-  writeInt(path, kSettings, L"MaxRslt", settings.maxRslt);
+  // Written into a copy beside the file, which then takes its place in one step: a crash or a
+  // full disk on the way leaves the old file.
+  const std::wstring copy = win::replacementPath(path);
+  if (!CopyFileW(path.c_str(), copy.c_str(), FALSE)) {
+    if (GetLastError() != ERROR_FILE_NOT_FOUND) win::throwLastError(L"Cannot write " + path);
+    DeleteFileW(copy.c_str());  // a copy left by a crash is no base for a new file
+  }
+  try {
+    for (const auto& [key, value] : keys) writeInt(copy, kPlacement, key, value);
+    writeInt(copy, kSettings, L"ActivePage", settings.activePage);
+    writeInt(copy, kSettings, L"PerPage", settings.perPage);
+    writeInt(copy, kSettings, L"MaxRslt", settings.maxRslt);
+    WritePrivateProfileStringW(nullptr, nullptr, nullptr, copy.c_str());  // out of the profile cache
+    win::FileHandle written(CreateFileW(copy.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!written || !FlushFileBuffers(written.get())) win::throwLastError(L"Cannot write " + path);
+  } catch (...) {
+    DeleteFileW(copy.c_str());
+    throw;
+  }
+  win::commitReplacement(copy, path);
 }
 
 }  // namespace kestova::registry

@@ -62,6 +62,7 @@ std::wstring lowerCase(std::wstring text) {
 
 ui::FormSpec windowSpec() {
   ui::FormSpec layout{L"TFwipe", L"Kestova :  Shredder - make files unrecoverable", 760, 488};
+  layout.hideOnClose = true;  // a WM_CLOSE from anywhere hides it, as its close box does
   return layout;
 }
 

@@ -113,11 +113,7 @@ void BlockRecord::save() const {
     }
     return;
   }
-  const std::wstring temporary = path_ + L".new";
-  win::writeBytes(temporary, bytes);
-  if (!MoveFileExW(temporary.c_str(), path_.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-    win::throwLastError(L"Cannot write the block record \"" + path_ + L"\"");
-  }
+  win::replaceBytes(path_, bytes);
 }
 
 }  // namespace kestova::spyware

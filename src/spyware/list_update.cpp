@@ -82,13 +82,13 @@ ListUpdate updateSpywareLists() {
     leftovers.add(kept);
     if (!CopyFileW(first.file.c_str(), kept.c_str(), FALSE)) win::throwLastError(L"Cannot replace " + first.file);
   }
-  if (!MoveFileExW(first.temporary.c_str(), first.file.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+  if (!MoveFileExW(first.temporary.c_str(), first.file.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     win::throwLastError(L"Cannot replace " + first.file);
   }
-  if (!MoveFileExW(second.temporary.c_str(), second.file.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+  if (!MoveFileExW(second.temporary.c_str(), second.file.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     const DWORD error = GetLastError();
     if (kept.empty() ? !DeleteFileW(first.file.c_str())
-                     : !MoveFileExW(kept.c_str(), first.file.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+                     : !MoveFileExW(kept.c_str(), first.file.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
       win::throwLastError(L"Cannot replace " + second.file + L", and " + first.file + L" is already the new list");
     }
     SetLastError(error);

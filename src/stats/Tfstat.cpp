@@ -92,28 +92,17 @@ ui::FormSpec windowSpec() {
 
 }  // namespace
 
-// A collection: the held-off controls and the close box disabled, a close held back until the
-// walk ends, the hourglass over the window.
+// A collection: the held-off controls disabled, the hourglass over the window; a close asked for
+// meanwhile stops the walk at its next folder and is carried out once the walk has ended.
 class Tfstat::CollectScope {
  public:
-  explicit CollectScope(Tfstat& form) : form_(form), action_(form, kHeldOff) {
-    form_.collecting_ = true;
-    setCloseBox(false);
-  }
+  explicit CollectScope(Tfstat& form) : form_(form), action_(form, kHeldOff) { form_.collecting_ = true; }
   CollectScope(const CollectScope&) = delete;
   CollectScope& operator=(const CollectScope&) = delete;
-  ~CollectScope() {
-    form_.collecting_ = false;
-    if (form_.exists()) setCloseBox(true);
-  }
+  ~CollectScope() { form_.collecting_ = false; }
   bool closeRequested() const { return action_.closeRequested(); }
 
  private:
-  void setCloseBox(bool on) {
-    EnableMenuItem(GetSystemMenu(form_.hwnd(), FALSE), SC_CLOSE, MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED));
-    DrawMenuBar(form_.hwnd());
-  }
-
   Tfstat& form_;
   ui::Action action_;
 };
@@ -263,14 +252,18 @@ void Tfstat::BitBtn1Click() {
     clearGrid();
     showStatus(driveText(letter));
     win::ErrorModeScope quiet;
-    CollectStatistics(letter, stats_, [this, &scope](const std::wstring& folder) {
+    const bool whole = CollectStatistics(letter, stats_, [this, &scope](const std::wstring& folder) {
       showStatus(folder);
       if (folderHook_) folderHook_(folder);
       ui::Application::processMessages();
-      // A close asked for meanwhile stops the walk; the window closes when the scope ends.
       return !scope.closeRequested();
     });
-    if (scope.closeRequested()) return;
+    if (!whole) {
+      // The tables hold part of the drive: none of it is shown, and the window closes when the
+      // scope ends.
+      showStatus(ui::textIn(kCollectionStopped, ui::currentLanguage()));
+      return;
+    }
   }
   collected_ = letter;
   showStatus(L"");

@@ -13,6 +13,7 @@ namespace kestova::stats {
 using FolderReport = std::function<bool(const std::wstring& folder)>;
 
 // Resets `stats` and walks the drive `letter`. Links are neither entered, recorded nor counted.
-void CollectStatistics(wchar_t letter, DiskStats& stats, const FolderReport& report);
+// False when the report stopped the walk: the tables then hold only the folders walked so far.
+bool CollectStatistics(wchar_t letter, DiskStats& stats, const FolderReport& report);
 
 }  // namespace kestova::stats

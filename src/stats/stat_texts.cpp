@@ -39,4 +39,11 @@ const std::array<ui::TranslatedText, 14> kStatTexts = {{
     {ui::kExportItem, ui::kExportItemTexts},
 }};
 
+const ui::TranslatedText kCollectionStopped = {
+    L"Edit3",
+    {L"Collection stopped - results incomplete", L"Coleta interrompida - resultados incompletos",
+     L"Collecte arr\u00EAt\u00E9e - r\u00E9sultats incomplets", L"Recopilaci\u00F3n detenida - resultados incompletos",
+     L"Raccolta interrotta - risultati incompleti", L"Verzamelen gestopt - resultaten onvolledig",
+     L"Erfassung abgebrochen - Ergebnisse unvollst\u00E4ndig", L"Innsamling stoppet - resultatene er ufullstendige"}};
+
 }  // namespace kestova::stats

@@ -7,5 +7,7 @@
 namespace kestova::stats {
 
 extern const std::array<ui::TranslatedText, 14> kStatTexts;
+// The status line after a collection that a close stopped.
+extern const ui::TranslatedText kCollectionStopped;
 
 }  // namespace kestova::stats

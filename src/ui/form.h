@@ -69,6 +69,9 @@ struct FormSpec {
   bool keyPreview = true;
   int minTrackWidth = 0;   // the smallest window size the user can drag to; 0 = no limit
   int minTrackHeight = 0;
+  // A window that lives for the run: every close (its box, Alt+F4, a WM_CLOSE from anywhere)
+  // hides it, once any action it runs has ended.
+  bool hideOnClose = false;
 };
 
 class Form {

@@ -256,6 +256,10 @@ LRESULT Form::dispatch(UINT msg, WPARAM wp, LPARAM lp) {
       break;
     case WM_CLOSE:
       if (holdClose()) return 0;
+      if (spec_.hideOnClose) {
+        ShowWindow(hwnd_, SW_HIDE);
+        return 0;
+      }
       FormClose();
       closing_ = true;
       DestroyWindow(hwnd_);

@@ -19,6 +19,9 @@ struct TranslatedText {
 int currentLanguage();
 void setCurrentLanguage(int code);
 
+// The text of `code`; English for a code outside 1 to 8.
+const wchar_t* textIn(const TranslatedText& text, int code);
+
 // Sets every target to the text of `code`; a code outside 1 to 8 changes nothing.
 void applyTranslation(Form& form, std::span<const TranslatedText> table, int code);
 

@@ -13,6 +13,26 @@ namespace {
   throw Error(L"Cannot open file \"" + path + L"\". " + systemErrorText(GetLastError()));
 }
 
+FileHandle createFile(const std::wstring& path) {
+  FileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) throw Error(L"Cannot create file \"" + path + L"\". " + systemErrorText(GetLastError()));
+  return file;
+}
+
+// Every byte, then flushed: the bytes are on the disk when it returns.
+void writeAll(HANDLE file, const std::wstring& path, const std::string& bytes) {
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    DWORD wrote = 0;
+    DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1 << 20));
+    if (!WriteFile(file, bytes.data() + done, chunk, &wrote, nullptr) || wrote == 0) {
+      throwLastError(L"Cannot write file \"" + path + L"\"");
+    }
+    done += wrote;
+  }
+  if (!FlushFileBuffers(file)) throwLastError(L"Cannot write file \"" + path + L"\"");
+}
+
 }  // namespace
 
 std::string readBytes(const std::wstring& path) {
@@ -31,18 +51,34 @@ std::string readBytes(const std::wstring& path) {
 }
 
 void writeBytes(const std::wstring& path, const std::string& bytes) {
-  FileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) throw Error(L"Cannot create file \"" + path + L"\". " + systemErrorText(GetLastError()));
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    DWORD wrote = 0;
-    DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1 << 20));
-    if (!WriteFile(file.get(), bytes.data() + done, chunk, &wrote, nullptr) || wrote == 0) {
-      throwLastError(L"Cannot write file \"" + path + L"\"");
-    }
-    done += wrote;
+  FileHandle file = createFile(path);
+  writeAll(file.get(), path, bytes);
+}
+
+std::wstring replacementPath(const std::wstring& path) { return path + L".new"; }
+
+void commitReplacement(const std::wstring& temporary, const std::wstring& path) {
+  if (!MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    const DWORD error = GetLastError();
+    DeleteFileW(temporary.c_str());
+    SetLastError(error);
+    throwLastError(L"Cannot replace file \"" + path + L"\"");
   }
+}
+
+void replaceBytes(const std::wstring& path, const std::string& bytes) {
+  const std::wstring temporary = replacementPath(path);
+  {
+    FileHandle file = createFile(temporary);
+    try {
+      writeAll(file.get(), temporary, bytes);
+    } catch (...) {
+      file.close();
+      DeleteFileW(temporary.c_str());  // what this write made, never the old file
+      throw;
+    }
+  }
+  commitReplacement(temporary, path);
 }
 
 std::optional<Lines> readLinesIfExists(const std::wstring& path) {
@@ -54,7 +90,7 @@ std::optional<Lines> readLinesIfExists(const std::wstring& path) {
 Lines readLines(const std::wstring& path) { return splitLines(fromCp1252(readBytes(path))); }
 
 void writeLines(const std::wstring& path, const Lines& lines) {
-  writeBytes(path, toCp1252(joinLines(lines)));
+  replaceBytes(path, toCp1252(joinLines(lines)));
 }
 
 }  // namespace kestova::win

@@ -11,10 +11,21 @@ namespace kestova::win {
 std::optional<Lines> readLinesIfExists(const std::wstring& path);
 // Throws Error("Cannot open file ...") on failure.
 Lines readLines(const std::wstring& path);
-// Writes the whole file or throws Error; a failed write never reports success.
+// Writes the whole file through replaceBytes, or throws Error; a failed write never reports
+// success and leaves the old file as it was.
 void writeLines(const std::wstring& path, const Lines& lines);
 
 std::string readBytes(const std::wstring& path);
+// Creates or truncates `path`, writes it whole and flushes it to the disk; throws Error.
 void writeBytes(const std::wstring& path, const std::string& bytes);
+
+// The temporary file beside `path` that its replacement is written to first.
+std::wstring replacementPath(const std::wstring& path);
+// Puts the written and flushed `temporary` in place of `path` in one step; throws Error, and
+// removes the temporary, when it cannot.
+void commitReplacement(const std::wstring& temporary, const std::wstring& path);
+// Writes `bytes` to the replacement of `path`, flushes it and puts it in place: a crash or a
+// failure at any point leaves the old file byte for byte.
+void replaceBytes(const std::wstring& path, const std::string& bytes);
 
 }  // namespace kestova::win

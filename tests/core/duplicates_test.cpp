@@ -3,10 +3,13 @@
 #include <algorithm>
 #include <map>
 #include <random>
+#include <tuple>
 
 #include "core/content_compare.h"
 #include "core/duplicate_plan.h"
 #include "core/duplicate_rules.h"
+#include "core/disk_stats.h"
+#include "core/large_set_compare.h"
 #include "core/number_format.h"
 
 namespace kestova {
@@ -102,33 +105,98 @@ TEST(ContentCompare, FilesThatDifferEarlyAreNotReadFurtherAndSingleFilesAreNoGro
   EXPECT_TRUE(compareAll(one, records, ContentComparer::kDefaultBudget).empty());
 }
 
-CollectedFile file(const wchar_t* name, const wchar_t* folder, std::uint64_t bytes) {
-  return {name, folder, bytes, 0, {}, 0};
+// A walk's tables from (name as listed, folder, bytes); each folder's text is kept once.
+WalkedFiles walkOf(std::initializer_list<std::tuple<const wchar_t*, const wchar_t*, std::uint64_t>> files) {
+  WalkedFiles walk;
+  for (const auto& [name, folder, bytes] : files) {
+    std::uint32_t slot = 0;
+    while (slot < walk.folders.size() && walk.folders[slot].path != folder) ++slot;
+    if (slot == walk.folders.size()) walk.folders.push_back({folder, isComparableFolder(asciiUpper(folder))});
+    walk.files.push_back({name, bytes, 0, slot, 0});
+  }
+  return walk;
 }
 
+std::wstring upper(const std::wstring& name) { return asciiUpper(name); }
+
 TEST(DuplicateBuckets, LargestFirstTiesInWalkOrderAndOnlyComparableFiles) {
-  std::vector<CollectedFile> files = {
-      file(L"A.BIN", L"M:\\ONE", 40000),          // 0: 40 KB
-      file(L"B.BIN", L"M:\\ONE", 204800),         // 1: 201 KB
-      file(L"C.BIN", L"M:\\ONE", 41000),          // 2: 41 KB, ties with 3's bucket by kilobytes
-      file(L"A.BIN", L"M:", 40000),               // 3
-      file(L"D.BIN", L"M:\\ONE", 41001),          // 4: 41 KB, a later first file than C's
-      file(L"B.BIN", L"M:\\TWO", 204800),         // 5
-      file(L"C.BIN", L"M:\\TWO", 41000),          // 6
-      file(L"D.BIN", L"M:\\TWO", 41001),          // 7
-      file(L"A.BIN", L"M:\\TWO", 40001),          // 8: same name, other size
-      file(L"B.BIN", L"M:\\TWINS", 204800),       // 9: "WIN" in a user's folder name is compared
-      file(L"B.BIN", L"M:\\RECYCLER\\S-1", 204800),  // 10
-      file(L"KERNEL32.DLL", L"M:\\ONE", 50000),   // 11: protected
-      file(L"KERNEL32.DLL", L"M:\\TWO", 50000),
-      file(L"SETUP.EXE", L"M:\\ONE", 50000),      // 13
-      file(L"SETUP.EXE", L"M:\\TWO", 50000),
-      file(L"E.BIN", L"M:\\DATA\\RECYCLER", 60000),  // 15: RECYCLE deeper down is compared
-      file(L"E.BIN", L"M:\\TWO", 60000),
-  };
-  auto buckets = candidateBuckets(files);
+  WalkedFiles walk = walkOf({
+      {L"a.bin", L"M:\\One", 40000},             // 0: 40 KB
+      {L"B.BIN", L"M:\\One", 204800},            // 1: 201 KB
+      {L"C.BIN", L"M:\\One", 41000},             // 2: 41 KB, ties with 3's bucket by kilobytes
+      {L"A.bin", L"M:", 40000},                    // 3: the same name in another case
+      {L"D.BIN", L"M:\\One", 41001},             // 4: 41 KB, a later first file than C's
+      {L"b.bin", L"M:\\Two", 204800},            // 5
+      {L"C.BIN", L"M:\\Two", 41000},             // 6
+      {L"D.BIN", L"M:\\Two", 41001},             // 7
+      {L"A.BIN", L"M:\\Two", 40001},             // 8: same name, other size
+      {L"B.BIN", L"M:\\Twins", 204800},          // 9: "WIN" in a user's folder name is compared
+      {L"B.BIN", L"M:\\Recycler\\S-1", 204800},  // 10
+      {L"kernel32.dll", L"M:\\One", 50000},      // 11: protected
+      {L"KERNEL32.DLL", L"M:\\Two", 50000},
+      {L"SETUP.EXE", L"M:\\One", 50000},         // 13
+      {L"SETUP.EXE", L"M:\\Two", 50000},
+      {L"E.BIN", L"M:\\Data\\Recycler", 60000},  // 15: RECYCLE deeper down is compared
+      {L"E.BIN", L"M:\\Two", 60000},
+      {L"F.BIN", L"M:\\One", 60000},             // 17: the size of E's bucket, another name
+      {L"G.BIN", L"M:\\Two", 60000},             // 18
+  });
+  auto buckets = candidateBuckets(walk, upper);
   std::vector<std::vector<std::size_t>> expected = {{1, 5, 9}, {15, 16}, {2, 6}, {4, 7}, {0, 3}};
   EXPECT_EQ(buckets, expected);
+  EXPECT_EQ(walk.folders.size(), 6u);
+  EXPECT_EQ(walk.pathOf(5), L"M:\\Two\\b.bin") << "the path as listed, from the shared folder";
+}
+
+TEST(LargeSetCompare, AgreesWithWholeFileComparisonWithinItsBudget) {
+  // 700 files of 3 variants in a scattered order, one failing half-way, one unique: far more
+  // than the plain comparer keeps within a 1 MB budget (16 files).
+  constexpr std::size_t kLength = 200000;
+  constexpr std::size_t kBudget = 1024 * 1024;
+  std::mt19937 random(11);
+  std::vector<std::vector<std::uint8_t>> variants(4, std::vector<std::uint8_t>(kLength));
+  for (auto& variant : variants) {
+    for (auto& byte : variant) byte = static_cast<std::uint8_t>(random());
+  }
+  variants[1] = variants[0];
+  variants[1][kLength - 1] ^= 1;  // differs from the first in its last byte only
+  std::vector<std::vector<std::uint8_t>> files;
+  for (std::size_t i = 0; i < 700; ++i) files.push_back(variants[(i * 7) % 3]);
+  files.push_back(variants[3]);
+  const std::size_t failing = 350;
+  std::vector<Recorded> records(files.size());
+  std::vector<int> opens(files.size(), 0);
+  std::size_t askedInStep = 0;  // the bytes every source was asked for in one step
+  struct Counted : MemorySource {
+    Counted(const std::vector<std::uint8_t>& bytes, Recorded& record, std::uint64_t failAt, std::size_t& asked)
+        : MemorySource(bytes, record, failAt), asked_(asked) {}
+    std::size_t read(std::uint8_t* buffer, std::size_t count) override {
+      asked_ += count;
+      return MemorySource::read(buffer, count);
+    }
+    std::size_t& asked_;
+  };
+  LargeSetComparer comparer(files.size(), kLength, [&](std::size_t i) -> std::unique_ptr<BlockSource> {
+    ++opens[i];
+    records[i] = {};
+    return std::make_unique<Counted>(files[i], records[i], i == failing ? kLength / 2 : UINT64_MAX, askedInStep);
+  }, kBudget);
+  std::size_t steps = 0;
+  std::size_t mostInAStep = 0;
+  do {
+    askedInStep = 0;
+    ++steps;
+    comparer.step();
+    mostInAStep = std::max(mostInAStep, askedInStep);
+  } while (!comparer.done());
+  EXPECT_EQ(comparer.groups(), naiveGroups(files, failing));
+  EXPECT_EQ(comparer.groups().size(), 3u);
+  EXPECT_LE(mostInAStep, kBudget) << "the blocks read at once fit the budget";
+  EXPECT_GT(steps, files.size()) << "one file hashed per block read";
+  EXPECT_EQ(opens[failing], 1) << "a file that cannot be read whole is not compared";
+  EXPECT_EQ(opens.back(), 1) << "a file whose hash no other shares is not compared";
+  EXPECT_EQ(opens[3], 2) << "hashed once and compared once";
+  EXPECT_GT(opens[0], 2) << "the first file of its class is read with each chunk of the others";
 }
 
 TEST(DuplicateRules, CollectedSizesFoldersAndSystemPaths) {

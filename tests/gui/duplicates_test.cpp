@@ -6,6 +6,8 @@
 
 #include <commctrl.h>
 
+#include <stdexcept>
+
 #include "app/Tfsweep.h"
 #include "app/app_windows.h"
 #include "dupes/Tfdupg.h"
@@ -16,6 +18,8 @@
 #include "harness/hub_fixture.h"
 #include "harness/junk_results.h"
 #include "harness/mapped_drive.h"
+#include "win/directory_listing.h"
+#include "shredder/TFwipe.h"
 #include "ui/grid.h"
 #include "ui/translation.h"
 #include "win/directory_listing.h"
@@ -136,6 +140,25 @@ TEST_F(Duplicates, WindowsCarryTheirLayoutAndTextsInTheLanguageOfTheRun) {
   EXPECT_EQ(grid().rowCount(), 4);
 }
 
+// A WM_CLOSE from outside (another program, a window manager) hides the finder and the shredder
+// as their close boxes do, and the hub's entries show them again.
+TEST_F(Duplicates, AClosedFinderOrShredderComesBackFromTheHub) {
+  auto& w = app::windows();
+  w.wipe = std::make_unique<shredder::TFwipe>();
+  w.wipe->create();
+  for (ui::Form* form : {static_cast<ui::Form*>(w.dups.get()), static_cast<ui::Form*>(w.wipe.get())}) {
+    form->show();
+    SendMessageW(form->hwnd(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(form->exists());
+    EXPECT_FALSE(IsWindowVisible(form->hwnd()));
+  }
+  hub->fire(L"BitBtnWithColor4");
+  hub->fire(L"BitBtnWithColor18");
+  EXPECT_EQ(w.dups.get(), dups) << "the same finder, with its results";
+  EXPECT_TRUE(IsWindowVisible(w.dups->hwnd()));
+  EXPECT_TRUE(IsWindowVisible(w.wipe->hwnd()));
+}
+
 // What a search looks like from inside, when its first group is written.
 struct Seen {
   bool actionsEnabled = true;
@@ -188,7 +211,7 @@ TEST_F(Duplicates, SearchWritesEachGroupAfterOneEmptyRowWhileItsControlsRest) {
   });
   search(false);
   EXPECT_FALSE(seen.actionsEnabled);
-  EXPECT_FALSE(seen.closeEnabled);
+  EXPECT_TRUE(seen.closeEnabled) << "the close box (and Alt+F4) can end the search";
   EXPECT_TRUE(seen.progressShown);
   EXPECT_TRUE(seen.memoShown);
   EXPECT_FALSE(seen.sortingShown);
@@ -262,6 +285,90 @@ TEST_F(Duplicates, ClosingTheWindowOrQuittingEndsTheSearchQuietly) {
   EXPECT_FALSE(dups->running());
   pump();
   EXPECT_FALSE(hub->exists()) << "the close held during the search is carried out after it";
+}
+
+TEST_F(Duplicates, TheCloseBoxOrStopEndsTheWalkOfAHundredThousandFilesAtTheNextFolder) {
+  EmptiedOnHost emptied(drive.root());
+  ASSERT_TRUE(makeHostFiles(drive.root(), 100000, L".bin"));  // a thousand folders of a hundred
+  copies({L"d0\\x.bin", L"d1\\x.bin"}, 60000, 'x');  // read early in the walk, never compared
+  int folders = 0;
+  bool progressShown = false;
+  dups->setFolderHook([&](const std::wstring&) {
+    if (++folders != 200) return;
+    Tfdupg& progress = *app::windows().dupg;  // made for the first search
+    progressShown = IsWindowVisible(progress.hwnd()) != FALSE;
+    progress.fire(L"BitBtnWithColor1");  // Stop
+  });
+  search(false);
+  Tfdupg& progress = *app::windows().dupg;
+  EXPECT_TRUE(progressShown) << "Stop is on screen during the walk";
+  EXPECT_EQ(folders, 200) << "no folder is read after the one during which Stop came";
+  EXPECT_EQ(grid().rowCount(), 2) << "nothing of a stopped walk is compared or listed";
+  EXPECT_EQ(dups->text(L"Edit3"), L"Search stopped - no duplicates listed");
+  EXPECT_TRUE(dialogs->messages.empty());
+  EXPECT_FALSE(IsWindowVisible(progress.hwnd()));
+  EXPECT_TRUE(IsWindowVisible(dups->hwnd()));
+
+  folders = 0;
+  dups->setFolderHook([&](const std::wstring&) {
+    if (++folders == 200) SendMessageW(dups->hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
+  });
+  search(false);
+  EXPECT_EQ(folders, 200);
+  EXPECT_FALSE(dups->running());
+  EXPECT_TRUE(dialogs->messages.empty());
+  EXPECT_FALSE(IsWindowVisible(progress.hwnd()));
+  pump(100);
+  EXPECT_FALSE(IsWindowVisible(dups->hwnd())) << "the close is carried out once the walk has stopped";
+  EXPECT_TRUE(dups->exists());
+}
+
+TEST_F(Duplicates, AnErrorInTheComparisonLeavesNoProgressWindow) {
+  copies({L"a\\x.bin", L"b\\x.bin"}, 60000, 'x');
+  dups->setGroupHook([](int) { throw std::runtime_error("out of memory"); });
+  EXPECT_THROW(search(false), std::runtime_error);
+  EXPECT_FALSE(IsWindowVisible(app::windows().dupg->hwnd()));
+  EXPECT_FALSE(dups->running());
+  EXPECT_TRUE(dups->enabled(L"BitBtnWithColor2"));
+}
+
+TEST_F(Duplicates, TheManyFilesWarningStandsInFrontOfTheProgressWindowWhileTheWalkCanStop) {
+  for (int i = 0; i < 6; ++i) copies({(L"m\\f" + std::to_wstring(i) + L".bin").c_str()}, 40000, 'm');
+  copies({L"n\\x.bin", L"o\\x.bin"}, 40000, 'x');
+  dups->setWarningCount(5);
+  search(false);
+  ASSERT_EQ(dialogs->messages.size(), 1u);
+  const auto& warning = dialogs->messages[0];
+  EXPECT_EQ(warning.text,
+            L"more than 250000 files with over 30 kb on disk, this search may end up with memory  error, check LIMIT on "
+            L"dupe screen and try again");
+  Tfdupg& progress = *app::windows().dupg;
+  EXPECT_EQ(warning.owner, progress.hwnd()) << "owned by the topmost progress window, so it stands in front of it";
+  EXPECT_TRUE(warning.ownerShown);
+  EXPECT_TRUE(GetWindowLongPtrW(progress.hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+  EXPECT_EQ(column(0), (std::vector<std::wstring>{L"", L"X.BIN", L"X.BIN"})) << "the search goes on";
+}
+
+TEST_F(Duplicates, ABucketOfMoreFilesThanTheBudgetHoldsIsComparedWhole) {
+  // 300 sparse copies of one name and size (all zeros), and one that differs in its last byte.
+  for (int i = 0; i < 300; ++i) writeSizedFile(at(L"c" + std::to_wstring(i) + L"\\same.bin"), 100001);
+  writeSizedFile(at(L"odd\\same.bin"), 100001);
+  {
+    win::FileHandle file(CreateFileW(at(L"odd\\same.bin").c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(file);
+    LARGE_INTEGER last;
+    last.QuadPart = 100000;
+    DWORD wrote = 0;
+    ASSERT_TRUE(SetFilePointerEx(file.get(), last, nullptr, FILE_BEGIN));
+    ASSERT_TRUE(WriteFile(file.get(), "!", 1, &wrote, nullptr));
+  }
+  search(false);
+  EXPECT_TRUE(dialogs->messages.empty());
+  ASSERT_EQ(grid().rowCount(), 2 + 300);
+  for (int row = 2; row < grid().rowCount(); ++row) {
+    EXPECT_EQ(grid().cell(0, row), L"SAME.BIN");
+    EXPECT_NE(grid().cell(1, row), folderCell(L"odd")) << row;
+  }
 }
 
 TEST_F(Duplicates, MarkingTogglesTheDeleteCellOnlyAndRefusesWindowsFolders) {

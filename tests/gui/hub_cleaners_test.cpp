@@ -725,6 +725,19 @@ TEST_F(HubCleaners, ClosingTheHubDuringACleanerWaitsForItsEnd) {
   EXPECT_FALSE(IsWindow(window)) << "the close was carried out once the cleaner ended";
 }
 
+TEST_F(HubCleaners, ClosingTheHubDuringCleanAllsSearchRemovesNothing) {
+  writeSizedFile(at(L"a\\junk.tmp"), 10);
+  writeSizedFile(at(L"Temp\\stays.txt"), 10);
+  HWND window = hub->hwnd();
+  PostMessageW(window, WM_CLOSE, 0, 0);  // taken while the search lets the queue run
+  hub->fire(L"BitBtnWithColor1");
+  EXPECT_TRUE(fileExists(at(L"a\\junk.tmp"))) << "Delete did not run after the close";
+  EXPECT_TRUE(fileExists(at(L"Temp\\stays.txt")));
+  EXPECT_TRUE(dialogs->messages.empty()) << "no question after the close";
+  pump(200);
+  EXPECT_FALSE(IsWindow(window));
+}
+
 TEST_F(HubCleaners, ClosingTheHubDuringClickAllEndsTheChainAfterThePressThatRuns) {
   writeSizedFile(at(L"a\\junk.tmp"), 10);
   writeSizedFile(at(L"Temp\\stays.txt"), 10);

@@ -102,6 +102,7 @@ TEST_F(StatsWindow, OpensQuietlyThenCollectsAndShowsTheThreeViews) {
   // During the walk: capitals in the status line, everything held off, a second press ignored.
   int reports = 0;
   bool heldOff = true;
+  bool closeBoxOn = true;
   std::wstring statusDuringWalk;
   form.setFolderHook([&](const std::wstring& folder) {
     ++reports;
@@ -110,7 +111,7 @@ TEST_F(StatsWindow, OpensQuietlyThenCollectsAndShowsTheThreeViews) {
       statusDuringWalk = form.text(L"Edit3");
     }
     for (const wchar_t* name : {L"BitBtnWithColor4", L"dcb1", L"RG1Item0", L"RG2Item1"}) heldOff &= !form.enabled(name);
-    heldOff &= (GetMenuState(GetSystemMenu(form.hwnd(), FALSE), SC_CLOSE, MF_BYCOMMAND) & MF_GRAYED) != 0;
+    closeBoxOn &= (GetMenuState(GetSystemMenu(form.hwnd(), FALSE), SC_CLOSE, MF_BYCOMMAND) & MF_GRAYED) == 0;
     form.fire(L"BitBtnWithColor4");
     form.fire(L"RG2Item2");
   });
@@ -118,6 +119,7 @@ TEST_F(StatsWindow, OpensQuietlyThenCollectsAndShowsTheThreeViews) {
   form.setFolderHook(nullptr);
   EXPECT_EQ(reports, 5) << "one walk: the root and four folders";
   EXPECT_TRUE(heldOff);
+  EXPECT_TRUE(closeBoxOn) << "the close box (and Alt+F4) can end the walk";
   EXPECT_EQ(statusDuringWalk, path(L"BETA"));
   EXPECT_EQ(form.text(L"Edit3"), L"TASK COMPLETE");
   EXPECT_EQ(outerSize(form).cy, 534);
@@ -232,6 +234,27 @@ TEST_F(StatsWindow, AClosedWindowStaysUntilTheWalkStopsThenCloses) {
   EXPECT_TRUE(stayed);
   EXPECT_EQ(reports, 2) << "the walk stops after the folder during which the close came";
   pump(100);
+  EXPECT_FALSE(form.exists()) << "the close is carried out once the walk has stopped";
+}
+
+TEST_F(StatsWindow, TheCloseBoxEndsACollectionOfAHundredThousandFilesAtTheNextFolder) {
+  EmptiedOnHost emptied(drive.root());
+  ASSERT_TRUE(makeHostFiles(drive.root(), 100000, L".bin"));  // a thousand folders of a hundred
+  startHub();
+  Tfstat& form = open();
+  form.chooseDrive(drive.letter());
+  int reports = 0;
+  form.setFolderHook([&](const std::wstring&) {
+    // The close box as the user presses it, a few hundred folders into the walk.
+    if (++reports == 300) SendMessageW(form.hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
+  });
+  form.fire(L"BitBtnWithColor4");
+  EXPECT_EQ(reports, 300) << "no folder is read after the one during which the close came";
+  ASSERT_TRUE(form.exists()) << "the window stays until the walk has stopped";
+  EXPECT_EQ(form.text(L"Edit3"), L"COLLECTION STOPPED - RESULTS INCOMPLETE");
+  EXPECT_EQ(rows(form).size(), 0u) << "no table of part of the drive is shown";
+  EXPECT_FALSE(form.visible(L"ChartFX1"));
+  pump(200);
   EXPECT_FALSE(form.exists()) << "the close is carried out once the walk has stopped";
 }
 

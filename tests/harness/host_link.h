@@ -19,4 +19,16 @@ bool makeHostFiles(const std::wstring& folder, int count, const std::wstring& ex
 // Empties `folder` on the host (its content, not the folder itself), far quicker than through Wine.
 bool emptyHostFolder(const std::wstring& folder);
 
+// Empties a folder on the host when it goes, for the trees of makeHostFiles.
+class EmptiedOnHost {
+ public:
+  explicit EmptiedOnHost(std::wstring folder) : folder_(std::move(folder)) {}
+  EmptiedOnHost(const EmptiedOnHost&) = delete;
+  EmptiedOnHost& operator=(const EmptiedOnHost&) = delete;
+  ~EmptiedOnHost() { emptyHostFolder(folder_); }
+
+ private:
+  std::wstring folder_;
+};
+
 }  // namespace kestova::test

@@ -55,6 +55,10 @@ MappedDrive::MappedDrive(std::string target, UINT type, wchar_t preferred) : tar
   map(type, preferred);
 }
 
+std::unique_ptr<MappedDrive> MappedDrive::forHostFolder(const std::string& unixPath) {
+  return std::unique_ptr<MappedDrive>(new MappedDrive(unixPath, DRIVE_FIXED, 0));
+}
+
 std::unique_ptr<MappedDrive> MappedDrive::secondLetterFor(const MappedDrive& drive) {
   return std::unique_ptr<MappedDrive>(new MappedDrive(drive.target_, drive.type_, 0));
 }

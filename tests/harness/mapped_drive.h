@@ -18,6 +18,8 @@ class MappedDrive {
  public:
   // `type` is a DRIVE_* value; `preferred` a letter to take when it is free.
   explicit MappedDrive(UINT type = DRIVE_FIXED, wchar_t preferred = 0);
+  // A letter for a folder of the host (a Unix path), made and removed by the caller.
+  static std::unique_ptr<MappedDrive> forHostFolder(const std::string& unixPath);
   // Another letter for the folder of `drive`: both letters name the same files.
   static std::unique_ptr<MappedDrive> secondLetterFor(const MappedDrive& drive);
   MappedDrive(const MappedDrive&) = delete;

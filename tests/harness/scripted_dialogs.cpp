@@ -2,8 +2,8 @@
 
 namespace kestova::test {
 
-int ScriptedDialogs::message(HWND, const std::wstring& text, const std::wstring& caption, UINT flags) {
-  messages.push_back({text, caption, flags, std::nullopt});
+int ScriptedDialogs::message(HWND owner, const std::wstring& text, const std::wstring& caption, UINT flags) {
+  messages.push_back({text, caption, flags, std::nullopt, owner, owner && IsWindowVisible(owner)});
   if (answers.empty()) return (flags & MB_TYPEMASK) == MB_YESNO ? IDNO : IDOK;
   int answer = answers.front();
   answers.pop_front();

@@ -17,6 +17,8 @@ class ScriptedDialogs : public win::Dialogs {
     std::wstring caption;
     UINT flags;
     std::optional<POINT> at = std::nullopt;  // where a placed box would stand
+    HWND owner = nullptr;
+    bool ownerShown = false;  // the owner was on screen when the box came
   };
   std::vector<Shown> messages;
   std::deque<int> answers;                   // for message(); IDOK when empty
