@@ -1,4 +1,4 @@
-// The form's life: its window made from the spec, shown, shown modally and closed, and the
+// The form's life: its window made from its layout, shown, shown modally and closed, and the
 // actions that hold a close back until they end.
 #include "ui/form.h"
 

@@ -14,10 +14,10 @@
 namespace kestova::ui {
 namespace {
 
-win::Font makeFont(const FormSpec& spec, int points, bool bold, bool underline, int dpi) {
+win::Font makeFont(const FormSpec& layout, int points, bool bold, bool underline, int dpi) {
   return win::Font(CreateFontW(-MulDiv(points, dpi, 72), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE,
                                underline ? TRUE : FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                               CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, spec.fontFace));
+                               CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, layout.fontFace));
 }
 
 int rescale(int pixels, int to, int from) { return MulDiv(pixels, to, from); }
